@@ -1,0 +1,36 @@
+# Sourced by ./run and ./test: installs the Debian 12 packages that are missing.
+# Usage: vornela_install_deps PACKAGE...
+vornela_install_deps() {
+    local missing=()
+    local pkg
+    for pkg in "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+
+    echo "Installing missing packages: ${missing[*]}"
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        if command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; then
+            sudo=(sudo)
+        elif command -v sudo >/dev/null 2>&1 && [ -t 0 ]; then
+            sudo=(sudo)
+        else
+            echo "error: these Debian packages are missing and I cannot install them:" >&2
+            echo "  ${missing[*]}" >&2
+            echo "Run as root, or install them with: sudo apt-get install ${missing[*]}" >&2
+            return 1
+        fi
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    if ! "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"; then
+        "${sudo[@]}" apt-get update -q && "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}" || {
+            echo "error: apt-get could not install: ${missing[*]}" >&2
+            return 1
+        }
+    fi
+}
+
+# What building and testing the core needs.
+VORNELA_CORE_PACKAGES=(cmake ninja-build g++ pkg-config ccache clang-format
+    libgtest-dev libbenchmark-dev nlohmann-json3-dev)

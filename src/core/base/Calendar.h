@@ -1,0 +1,63 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+namespace vornela {
+
+// What the calendar needs from a locale: the week's first day and short names.
+struct LocaleData {
+    int firstWeekday = 1; // 1 = Sunday ... 7 = Saturday
+    std::array<std::string, 12> shortMonthNames;
+    std::array<std::string, 7> shortWeekdayNames; // Sunday first
+
+    static LocaleData enUS();
+};
+
+// A local date and time, broken down. Months and days count from 1; weekday 1 is Sunday.
+struct LocalDateTime {
+    int year = 1970;
+    int month = 1;
+    int day = 1;
+    int hour = 0;
+    int minute = 0;
+    double second = 0;
+    int weekday = 5;
+};
+
+// The Gregorian calendar in the process's time zone (TZ). Operations that can fail (a date
+// outside what the system's time functions represent) return no value instead of guessing.
+class Calendar {
+public:
+    explicit Calendar(LocaleData locale = LocaleData::enUS());
+
+    const LocaleData& locale() const { return locale_; }
+
+    LocalDateTime components(double instant) const;
+    // The instant a local wall-clock time names. A time skipped by a clock change moves forward
+    // by the gap (02:30 on a spring-forward night is 03:30); a repeated one is its first occurrence.
+    std::optional<double> date(int year, int month, int day, int hour = 0, int minute = 0,
+                               double second = 0) const;
+    // The given minutes after midnight as local wall-clock time on the day of `instant`.
+    std::optional<double> dateAtMinutes(double instant, int minutes) const;
+
+    double startOfDay(double instant) const;
+    std::optional<double> startOfNextDay(double instant) const;
+    // The same wall-clock time so many days, weeks or months away; a month step keeps the day
+    // when it exists, else the month's last day.
+    std::optional<double> addDays(double instant, int days) const;
+    std::optional<double> addWeeks(double instant, int weeks) const;
+    std::optional<double> addMonths(double instant, int months) const;
+
+    int weekday(double instant) const;
+    bool isSameDay(double a, double b) const;
+    // "yyyy-MM-dd"; keys sort in date order as text.
+    std::string dayKey(double instant) const;
+    static int daysInMonth(int year, int month);
+
+private:
+    LocaleData locale_;
+};
+
+} // namespace vornela

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "base/Calendar.h"
+#include "base/Clock.h"
+#include "base/NotificationCenter.h"
+#include "base/Scheduler.h"
+
+#include <string>
+
+namespace vornela {
+
+// Posts calendar-day-changed at each local midnight, and when a clock change moves the local
+// date. The midnight task is a wall-clock deadline, so it also fires on the first turn after
+// the machine wakes past midnight.
+class DayChangeTimer {
+public:
+    DayChangeTimer(Scheduler& scheduler, const Clock& clock, const Calendar& calendar,
+                   NotificationCenter& center);
+
+    void start();
+    void stop();
+    // The wall clock was set: post if the date moved, and aim at the new next midnight.
+    void wallClockChanged();
+
+private:
+    void arm();
+    void fire();
+
+    Scheduler& scheduler_;
+    const Clock& clock_;
+    const Calendar& calendar_;
+    NotificationCenter& center_;
+    std::string currentDay_;
+    TaskHandle task_;
+};
+
+} // namespace vornela
