@@ -1,0 +1,82 @@
+#pragma once
+
+#include "base/Calendar.h"
+#include "base/Clock.h"
+#include "base/NotificationCenter.h"
+#include "base/Observable.h"
+#include "nudges/NudgeCatalogue.h"
+#include "nudges/NudgeKindID.h"
+#include "store/BalanceTier.h"
+#include "store/PreferenceKey.h"
+#include "store/PreferencesStore.h"
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace vornela {
+
+class NudgeSettings;
+
+// The user's day: water, completed and shown nudges, action moments, goals, the balance score
+// and the history of daily scores. Everything lives in the preferences under day-stamped keys,
+// so a new day starts from zero without a reset job: whatever reads a counter first checks
+// that it belongs to today.
+class HealthDataStore {
+public:
+    // Picks up a new day when the platform posts calendar-day-changed or did-wake.
+    HealthDataStore(PreferencesStore& preferences, NudgeSettings& settings, const Clock& clock,
+                    const Calendar& calendar, NotificationCenter& center);
+    HealthDataStore(const HealthDataStore&) = delete;
+    HealthDataStore& operator=(const HealthDataStore&) = delete;
+
+    Observable<std::string> trackingDayKey;
+    Observable<int> todayWaterML{0};
+    Observable<int> todayBreaksCompleted{0};
+    Observable<int> todayMovementCompleted{0};
+    Observable<int> todayLaunchCompleted{0};
+    Observable<int> waterGoalML{2000};
+    Observable<int> breaksGoalDaily{6};
+    Observable<int> movementGoalDaily{8};
+    Observable<int> lunchGoalDaily{1};
+    Observable<BalanceScoreResult> balanceScore;
+    Observable<IntMap> dailyBalanceHistory;
+
+    void rollOverIfNeeded();
+    void reloadToday();
+    void recomputeBalance(double date);
+    // rollOverIfNeeded, reloadToday and recomputeBalance(now): start-up and each new day.
+    void refresh();
+
+    void recordCompletion(NudgeKindID kind);
+    void logWater(int ml);
+    void recordNudgeShown(NudgeKindID kind);
+    void setWaterGoal(int ml);
+    void setBreaksGoal(int count);
+    void setMovementGoal(int count);
+
+    NudgeGoals goals() const;
+    // Today's stored counters (0 for water, which has none).
+    int completedToday(NudgeKindID kind) const;
+    int shownToday(NudgeKindID kind) const;
+    // Today's action moments, ascending.
+    const std::vector<double>& sortedActionTimestamps() const;
+
+    static constexpr int historyDays = 120;
+
+private:
+    void recordAction(double date);
+    std::string todayKey() const;
+
+    PreferencesStore& preferences_;
+    NudgeSettings& settings_;
+    const Clock& clock_;
+    const Calendar& calendar_;
+    Subscription dayChangeTask_;
+    Subscription wakeObservationTask_;
+    // The stored list and the same list sorted, reused while the stored list is unchanged.
+    mutable std::optional<std::pair<std::vector<double>, std::vector<double>>> cachedSortedTimestamps_;
+};
+
+} // namespace vornela

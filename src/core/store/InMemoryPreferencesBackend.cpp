@@ -1,0 +1,56 @@
+#include "store/InMemoryPreferencesBackend.h"
+
+#include <utility>
+
+namespace vornela {
+
+InMemoryPreferencesBackend::InMemoryPreferencesBackend(nlohmann::json values) {
+    setValues(std::move(values));
+}
+
+PreferencesLoad InMemoryPreferencesBackend::load() {
+    PreferencesLoad result;
+    if (!values_.is_object()) {
+        result.status = PreferencesLoad::Status::setAside;
+        result.message = "The stored preferences were not an object; they were set aside.";
+        values_ = nlohmann::json::object();
+        stored_ = false;
+        return result;
+    }
+    if (!stored_ && values_.empty()) {
+        result.status = PreferencesLoad::Status::missing;
+        return result;
+    }
+    result.status = PreferencesLoad::Status::loaded;
+    result.values = values_;
+    return result;
+}
+
+bool InMemoryPreferencesBackend::save(const nlohmann::json& values, std::string& error) {
+    if (failuresLeft_ > 0) {
+        --failuresLeft_;
+        error = failureMessage_;
+        return false;
+    }
+    values_ = values;
+    stored_ = true;
+    ++saveCount_;
+    return true;
+}
+
+void InMemoryPreferencesBackend::setValues(nlohmann::json values) {
+    values_ = std::move(values);
+    stored_ = true;
+}
+
+void InMemoryPreferencesBackend::clear() {
+    values_ = nlohmann::json::object();
+    stored_ = false;
+}
+
+void InMemoryPreferencesBackend::failNextSaves(int count, std::string message) {
+    failuresLeft_ = count;
+    failureMessage_ = std::move(message);
+}
+
+} // namespace vornela

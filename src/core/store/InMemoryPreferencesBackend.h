@@ -1,0 +1,39 @@
+#pragma once
+
+#include "store/PreferencesBackend.h"
+
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+namespace vornela {
+
+// Preferences kept in memory, for tests and the simulator.
+class InMemoryPreferencesBackend final : public PreferencesBackend {
+public:
+    InMemoryPreferencesBackend() = default;
+    explicit InMemoryPreferencesBackend(nlohmann::json values);
+
+    PreferencesLoad load() override;
+    bool save(const nlohmann::json& values, std::string& error) override;
+
+    // Replaces what is stored, as an outside edit would. Anything but an object stands for a
+    // file that no longer parses: the next load sets it aside.
+    void setValues(nlohmann::json values);
+    // Forgets everything, as deleting the file would: the next load reports `missing`.
+    void clear();
+    const nlohmann::json& values() const { return values_; }
+    // Successful saves so far.
+    int saveCount() const { return saveCount_; }
+    // The next `count` saves fail with `message`.
+    void failNextSaves(int count, std::string message);
+
+private:
+    nlohmann::json values_ = nlohmann::json::object();
+    int saveCount_ = 0;
+    bool stored_ = false;
+    int failuresLeft_ = 0;
+    std::string failureMessage_;
+};
+
+} // namespace vornela

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+namespace vornela {
+
+struct PreferencesLoad {
+    enum class Status {
+        loaded,    // the stored object
+        missing,   // nothing stored yet: start from defaults
+        setAside,  // it did not parse; it was moved aside and kept, start from defaults
+        unreadable // it exists but cannot be read: start from defaults and never write over it
+    };
+    Status status = Status::missing;
+    nlohmann::json values = nlohmann::json::object();
+    std::string message; // what happened, for the user, when status is not loaded/missing
+};
+
+// Where the preferences live. Saves are whole-object and durable: after a crash at any moment
+// the backend holds the previous or the new object, never a mix.
+class PreferencesBackend {
+public:
+    virtual ~PreferencesBackend() = default;
+    virtual PreferencesLoad load() = 0;
+    // Returns false with `error` filled when the object could not be stored.
+    virtual bool save(const nlohmann::json& values, std::string& error) = 0;
+};
+
+} // namespace vornela

@@ -1,0 +1,70 @@
+#include "store/PreferenceKeys.h"
+#include "support/CoreWorld.h"
+
+#include <gtest/gtest.h>
+
+using namespace vornela;
+using vornela::testing::CoreWorld;
+
+TEST(NudgeSettings, IntervalsBelowHalfAnHourAreNeitherStoredNorUsed) {
+    CoreWorld w("UTC", 2026, 6, 1);
+    auto& s = *w.settings;
+    EXPECT_DOUBLE_EQ(s.effectiveInterval(NudgeKindID::postureCheck), 3600) << "never written reads 3600";
+    w.preferences->write(keys::nudgeInterval(NudgeKindID::postureCheck), 1200.0);
+    EXPECT_DOUBLE_EQ(s.effectiveInterval(NudgeKindID::postureCheck), 2700) << "falls back to the default";
+    s.storeInterval(NudgeKindID::eyeBreak, 600);
+    EXPECT_DOUBLE_EQ(w.preferences->read(keys::nudgeInterval(NudgeKindID::eyeBreak)), 1800);
+    s.storeInterval(NudgeKindID::eyeBreak, 7200);
+    EXPECT_DOUBLE_EQ(s.effectiveInterval(NudgeKindID::eyeBreak), 7200);
+}
+
+TEST(NudgeSettings, DisabledKindsLeaveOnlyTheEnabledList) {
+    CoreWorld w("UTC", 2026, 6, 1);
+    auto& s = *w.settings;
+    s.setKindEnabled(NudgeKindID::standMove, false);
+    const auto enabled = s.enabledDefinitions();
+    ASSERT_EQ(enabled.size(), 4u);
+    EXPECT_EQ(enabled[0].id, NudgeKindID::water);
+    EXPECT_EQ(enabled[2].id, NudgeKindID::postureCheck);
+    EXPECT_EQ(allDefinitions().size(), 5u);
+}
+
+TEST(NudgeSettings, PostureAndLunchIntervalsDoNotFollowGoals) {
+    CoreWorld w("UTC", 2026, 6, 1);
+    auto& s = *w.settings;
+    s.storeInterval(NudgeKindID::postureCheck, 5400);
+    s.syncAllIntervals(20, 20, 12000);
+    EXPECT_DOUBLE_EQ(w.preferences->read(keys::nudgeInterval(NudgeKindID::postureCheck)), 2700);
+    EXPECT_DOUBLE_EQ(w.preferences->read(keys::nudgeInterval(NudgeKindID::water)), 2700);
+    EXPECT_EQ(w.preferences->storedValue("nudgeInterval_launch"), nullptr);
+    s.syncIntervalForGoal(NudgeKindID::launch, w.health->goals());
+    EXPECT_EQ(w.preferences->storedValue("nudgeInterval_launch"), nullptr);
+    EXPECT_EQ(w.rescheduler.requests, std::vector<NudgeKindID>{NudgeKindID::launch});
+}
+
+TEST(NudgeSettings, GoalSyncMigrationRunsOnceAndThenRespectsTheUser) {
+    CoreWorld w("UTC", 2026, 6, 1);
+    w.preferences->write(keys::breaksGoalDaily, 0);
+    w.preferences->write(keys::waterGoalML, 8000);
+    w.settings->migrateToGoalSyncedIntervals();
+    EXPECT_DOUBLE_EQ(w.settings->effectiveInterval(NudgeKindID::eyeBreak), 10800) << "goal 0 counts as 1";
+    EXPECT_DOUBLE_EQ(w.settings->effectiveInterval(NudgeKindID::water), 3600);
+    EXPECT_DOUBLE_EQ(w.settings->effectiveInterval(NudgeKindID::standMove), 3600);
+    EXPECT_TRUE(w.preferences->read(keys::nudgeIntervalsMigratedGoalSync));
+
+    w.settings->storeInterval(NudgeKindID::eyeBreak, 1800);
+    w.settings->migrateToGoalSyncedIntervals();
+    EXPECT_DOUBLE_EQ(w.settings->effectiveInterval(NudgeKindID::eyeBreak), 1800);
+}
+
+TEST(NudgeSettings, ResettingGoalsRestoresDefaultsAndTheirIntervals) {
+    CoreWorld w("UTC", 2026, 6, 1);
+    w.health->setBreaksGoal(20);
+    w.health->setWaterGoal(12000);
+    w.settings->resetGoalsToDefaults();
+    EXPECT_EQ(w.preferences->read(keys::waterGoalML), 2000);
+    EXPECT_EQ(w.preferences->read(keys::breaksGoalDaily), 6);
+    EXPECT_EQ(w.preferences->read(keys::movementGoalDaily), 8);
+    EXPECT_DOUBLE_EQ(w.settings->effectiveInterval(NudgeKindID::eyeBreak), 5400);
+    EXPECT_DOUBLE_EQ(w.settings->effectiveInterval(NudgeKindID::water), 5400);
+}
