@@ -1,0 +1,13 @@
+#pragma once
+
+#include "base/Observable.h"
+
+namespace vornela {
+
+// The user's accessibility and appearance preferences, kept current by the platform.
+struct SystemPreferences {
+    Observable<bool> reduceMotion{false};
+    Observable<bool> darkAppearance{true};
+};
+
+} // namespace vornela

@@ -1,0 +1,134 @@
+#include "notch/NotchGeometry.h"
+#include "support/NotchScreens.h"
+
+#include <gtest/gtest.h>
+
+using namespace vornela;
+using namespace vornela::testing;
+
+namespace {
+
+const Rect fallbackOn1080p{870, 1048, 180, 32};
+
+} // namespace
+
+TEST(NotchGeometry, ScreensWithoutAUsableNotchGetTheCentredPill) {
+    ScreenInfo plain = externalDisplay("plain", 0);
+    EXPECT_EQ(anchorRect(plain), fallbackOn1080p);
+
+    ScreenInfo noRightArea = plain;
+    noRightArea.safeAreaTopInset = 32;
+    noRightArea.auxiliaryTopLeftArea = Rect{0, 1048, 800, 32};
+    EXPECT_EQ(anchorRect(noRightArea), fallbackOn1080p) << "an inset alone is not a notch";
+
+    ScreenInfo touching = noRightArea;
+    touching.auxiliaryTopRightArea = Rect{800, 1048, 1120, 32};
+    EXPECT_EQ(anchorRect(touching), fallbackOn1080p);
+    touching.auxiliaryTopRightArea = Rect{780, 1048, 1140, 32};
+    EXPECT_EQ(anchorRect(touching), fallbackOn1080p) << "overlapping areas";
+}
+
+TEST(NotchGeometry, NotchEdgesSnapInwardToDevicePixels) {
+    EXPECT_EQ(anchorRect(notchedLaptop()), (Rect{656, 950, 200, 32}));
+
+    ScreenInfo odd = notchedLaptop();
+    odd.safeAreaTopInset = 32.2;
+    odd.auxiliaryTopLeftArea = Rect{0, 950, 100.3, 32};
+    odd.auxiliaryTopRightArea = Rect{279.8, 950, 500, 32};
+    const Rect a = anchorRect(odd);
+    EXPECT_DOUBLE_EQ(a.minX(), 100.5);
+    EXPECT_DOUBLE_EQ(a.maxX(), 279.5);
+    EXPECT_DOUBLE_EQ(a.y, 950);
+    EXPECT_DOUBLE_EQ(a.height, 32);
+
+    EXPECT_DOUBLE_EQ(snapUp(100.3, 0), 100.3) << "no scale, no snapping";
+    EXPECT_DOUBLE_EQ(snapDown(279.8, -1), 279.8);
+}
+
+TEST(NotchGeometry, MainScreenWithNotchThenFirstNotchedThenMain) {
+    EXPECT_FALSE(preferredScreen({}).has_value());
+
+    const auto laptop = notchedLaptop(false);
+    const auto monitor = externalDisplay("monitor", 1512, true);
+    auto secondLaptop = notchedLaptop(false);
+    secondLaptop.id = "second";
+    EXPECT_EQ(preferredScreen({monitor, laptop, secondLaptop})->id, "built-in");
+    EXPECT_EQ(preferredScreen({secondLaptop, laptop})->id, "second") << "system order when none is main";
+
+    auto mainLaptop = notchedLaptop(true);
+    mainLaptop.id = "main-laptop";
+    EXPECT_EQ(preferredScreen({laptop, mainLaptop})->id, "main-laptop");
+
+    const auto other = externalDisplay("other", 3432);
+    EXPECT_EQ(preferredScreen({other, monitor})->id, "monitor");
+}
+
+TEST(NotchGeometry, WindowGeometryNarrowsTheAnchorByOneDevicePixel) {
+    const auto g = makeNotchGeometry(notchedLaptop());
+    EXPECT_EQ(g.anchorRect, (Rect{656.5, 950, 199.5, 32}));
+    EXPECT_EQ(windowFrame(NotchWindowAlignment::closed(), g), g.anchorRect);
+
+    const auto metrics = layoutMetrics(NotchWindowAlignment::closed(), g);
+    EXPECT_EQ(metrics, (NotchLayoutMetrics{{199.5, 32}, 199.5, 32, 0, 0, 0}));
+
+    ScreenInfo unscaled = externalDisplay("x", 0);
+    unscaled.backingScaleFactor = 0;
+    EXPECT_EQ(makeNotchGeometry(unscaled).anchorRect, fallbackOn1080p);
+}
+
+TEST(NotchGeometry, OpenLayoutsHangFromTheScreenTop) {
+    const auto screen = notchedLaptop();
+    const NotchGeometry g{screen, anchorRect(screen)};
+    const Rect dashboard = windowFrame(NotchWindowAlignment::hoverExpanded(0), g);
+    EXPECT_EQ(dashboard, (Rect{516, 782, 480, 200}));
+    EXPECT_DOUBLE_EQ(dashboard.maxY(), screen.frame.maxY());
+
+    EXPECT_EQ(windowFrame(NotchWindowAlignment::waterTracking(10), g).height, 32 + 128 + 10);
+    EXPECT_EQ(windowFrame(NotchWindowAlignment::activityHeatMap(0), g).height, 32 + 216);
+
+    const auto metrics = layoutMetrics(NotchWindowAlignment::nudge(60.25, 80, 44), g);
+    EXPECT_EQ(metrics.windowSize, (Size{340, 76})) << "edges snapped to half points";
+    EXPECT_DOUBLE_EQ(metrics.leftExpansion, 60.25);
+    EXPECT_DOUBLE_EQ(metrics.anchorWidth, 200);
+    EXPECT_DOUBLE_EQ(metrics.downExpansion, 44);
+}
+
+TEST(NotchGeometry, ExtremeExpansionsNeverGiveANegativeSize) {
+    const NotchGeometry g = makeNotchGeometry(notchedLaptop());
+    const Rect huge = windowFrame(NotchWindowAlignment::nudge(1e6, 1e6, 1e6), g);
+    EXPECT_GT(huge.width, 1e6);
+    EXPECT_DOUBLE_EQ(huge.maxY(), 982);
+    const Rect inverted = windowFrame(NotchWindowAlignment::nudge(-5000, -5000, -5000), g);
+    EXPECT_EQ(inverted.width, 0);
+    EXPECT_EQ(inverted.height, 0);
+}
+
+TEST(NotchGeometry, AlignmentsCompareOnlyTheirOwnPayload) {
+    NotchWindowAlignment closedWithJunk = NotchWindowAlignment::closed();
+    closedWithJunk.additionalDown = 12;
+    EXPECT_EQ(closedWithJunk, NotchWindowAlignment::closed());
+
+    NotchWindowAlignment hover = NotchWindowAlignment::hoverExpanded(4);
+    hover.leftExpansion = 99;
+    EXPECT_EQ(hover, NotchWindowAlignment::hoverExpanded(4));
+    EXPECT_NE(hover, NotchWindowAlignment::hoverExpanded(5));
+    EXPECT_NE(NotchWindowAlignment::waterTracking(4), NotchWindowAlignment::hoverExpanded(4));
+    EXPECT_NE(NotchWindowAlignment::nudge(1, 2, 3), NotchWindowAlignment::nudge(1, 2, 4));
+    EXPECT_EQ(expansions(NotchWindowAlignment::hoverExpanded(4)).total(), 140 + 140 + 172);
+}
+
+TEST(NotchGeometry, CompletionPanelsHangBelowTheNotchOrTheMenuBar) {
+    const Size card{301, 90};
+    // Centred on the narrowed notch (656.5...856), 5 points below it, snapped up.
+    const Point underNotch = completionPanelOrigin(card, notchedLaptop(), false);
+    EXPECT_DOUBLE_EQ(underNotch.x, 606);
+    EXPECT_DOUBLE_EQ(underNotch.y, 855);
+
+    const Point forced = completionPanelOrigin(card, notchedLaptop(), true);
+    EXPECT_DOUBLE_EQ(forced.x, 605.5);
+    EXPECT_DOUBLE_EQ(forced.y, 982 - 32 - 4 - 90);
+
+    const Point external = completionPanelOrigin(card, externalDisplay("m"), false);
+    EXPECT_DOUBLE_EQ(external.x, 1512 + 960 - 150); // snapped up from 150.5 below centre
+    EXPECT_DOUBLE_EQ(external.y, 1080 - 25 - 4 - 90);
+}

@@ -1,0 +1,183 @@
+#include "support/NotchWorld.h"
+
+#include <gtest/gtest.h>
+
+using namespace vornela;
+using namespace vornela::testing;
+
+namespace {
+
+const auto closedLayout = NotchWindowAlignment::closed();
+const auto dashboardLayout = NotchWindowAlignment::hoverExpanded(0);
+
+} // namespace
+
+TEST(NotchViewModelHover, DashboardOpensOnlyForARestingPointerAndClosesAfterTheWindowHasShrunk) {
+    NotchWorld w;
+    const auto shownBefore = w.window->applied.size();
+    w.enter();
+    w.advance(0.05);
+    w.leave();
+    w.advance(1);
+    EXPECT_EQ(w.state(), NotchState::closed()) << "a pointer passing by opens nothing";
+    EXPECT_EQ(w.window->applied.size(), shownBefore);
+
+    w.enter();
+    w.advance(0.09);
+    EXPECT_EQ(w.state(), NotchState::closed());
+    w.advance(0.02);
+    EXPECT_EQ(w.state(), NotchState::hoverExpanded());
+    EXPECT_EQ(w.alignment(), dashboardLayout);
+    EXPECT_EQ(w.window->kinds.back(), LayoutTransitionKind::expand);
+    w.advance(1);
+
+    w.leave();
+    w.advance(0.11);
+    w.enter(); // back in time: the exit delay is dropped
+    w.advance(1);
+    EXPECT_EQ(w.alignment(), dashboardLayout);
+
+    w.leave();
+    w.advance(0.121);
+    EXPECT_EQ(w.alignment(), closedLayout);
+    EXPECT_EQ(w.state(), NotchState::hoverExpanded()) << "content stays while the window closes";
+    EXPECT_TRUE(w.vm->deferContentCloseUntilTransition());
+    w.advance(0.23);
+    EXPECT_EQ(w.state(), NotchState::hoverExpanded());
+    w.advance(0.02);
+    EXPECT_EQ(w.state(), NotchState::closed());
+    EXPECT_FALSE(w.vm->deferContentCloseUntilTransition());
+    EXPECT_EQ(w.vm->layoutMetrics.get().windowSize, windowFrame(closedLayout, w.geometry).size());
+}
+
+TEST(NotchViewModelHover, OnlyTheLatestWindowTransitionIsHeard) {
+    NotchWorld w;
+    w.openDashboard();
+    w.leave();
+    w.advance(0.13); // the closing transition is running
+    w.vm->finishLayoutTransition(false, false, w.vm->layoutTransitionToken() - 1);
+    EXPECT_TRUE(w.vm->isLayoutTransitioning.get());
+    EXPECT_EQ(w.state(), NotchState::hoverExpanded());
+    w.advance(1);
+    EXPECT_FALSE(w.vm->isLayoutTransitioning.get());
+    EXPECT_EQ(w.state(), NotchState::closed());
+}
+
+TEST(NotchViewModelHover, RulerAndHeatMapSurviveALeaveInTheirFirstMoments) {
+    {
+        NotchWorld w;
+        w.openDashboard();
+        w.vm->openWaterTracking();
+        w.advance(0.2);
+        w.leave();
+        w.advance(5);
+        EXPECT_EQ(w.state(), NotchState::waterTracking()) << "left 0.2 s after opening";
+    }
+    {
+        NotchWorld w;
+        w.openDashboard();
+        w.vm->openWaterTracking();
+        w.advance(0.5);
+        w.leave();
+        w.advance(1);
+        EXPECT_EQ(w.state(), NotchState::closed()) << "left 0.5 s after opening";
+    }
+    {
+        // Coming back ends the grace period: the next leave closes at once.
+        NotchWorld w;
+        w.openDashboard();
+        w.vm->openActivityHeatMap();
+        w.advance(0.05);
+        w.leave();
+        w.advance(0.05);
+        w.enter();
+        w.advance(0.15);
+        EXPECT_FALSE(w.vm->activityHeatMapLockUntil());
+        w.leave();
+        w.advance(0.13);
+        EXPECT_EQ(w.alignment(), closedLayout);
+    }
+}
+
+TEST(NotchViewModelHover, AfterClosingUnderThePointerTheDashboardWaitsForANewEntry) {
+    NotchWorld w;
+    w.openDashboard();
+    w.vm->openWaterTracking();
+    w.advance(1);
+    w.vm->waterTrackingSelectedML.set(250);
+    w.vm->confirmWaterTracking();
+    w.advance(1);
+    EXPECT_EQ(w.state(), NotchState::closed());
+    EXPECT_EQ(w.health->todayWaterML.get(), 250);
+
+    w.enter(); // the pointer keeps moving on the notch
+    w.advance(2);
+    EXPECT_EQ(w.state(), NotchState::closed());
+
+    w.leave();
+    w.advance(0.5);
+    w.enter();
+    w.advance(0.11);
+    EXPECT_EQ(w.state(), NotchState::hoverExpanded());
+}
+
+TEST(NotchViewModelHover, ContentRevealFollowsTheWindowUnlessMotionIsReduced) {
+    NotchWorld w;
+    w.enter();
+    w.advance(0.1);
+    EXPECT_DOUBLE_EQ(w.vm->contentRevealProgress(), 0);
+    EXPECT_TRUE(w.vm->isContentRevealAnimating());
+    w.advance(0.15);
+    EXPECT_NEAR(w.vm->contentRevealProgress(), CubicBezier::entry()(0.5), 1e-6);
+    w.advance(0.16);
+    EXPECT_DOUBLE_EQ(w.vm->contentRevealProgress(), 1);
+    EXPECT_FALSE(w.vm->isContentRevealAnimating());
+
+    w.leave();
+    w.advance(0.121);
+    EXPECT_GT(w.vm->contentRevealProgress(), 0.9) << "closing starts from fully shown";
+    w.advance(0.18);
+    EXPECT_DOUBLE_EQ(w.vm->contentRevealProgress(), 0) << "faded before the window shrinks";
+
+    NotchWorld still;
+    still.system.reduceMotion.set(true);
+    still.enter();
+    still.advance(0.1);
+    EXPECT_DOUBLE_EQ(still.vm->contentRevealProgress(), 1);
+    EXPECT_FALSE(still.vm->isContentRevealAnimating());
+    still.advance(1);
+    still.leave();
+    still.advance(0.121);
+    EXPECT_DOUBLE_EQ(still.vm->contentRevealProgress(), 0);
+}
+
+TEST(NotchViewModelHover, HitFrameIsTheRevealedPartOfThePanel) {
+    NotchWorld noScreen(false);
+    EXPECT_FALSE(noScreen.vm->windowLayoutFrame());
+
+    NotchWorld w;
+    EXPECT_EQ(w.vm->windowLayoutFrame(), w.geometry.anchorRect);
+    w.enter();
+    w.advance(0.1);
+    EXPECT_EQ(w.vm->windowLayoutFrame(), w.geometry.anchorRect) << "nothing revealed yet";
+    w.advance(0.1);
+    const Rect midway = *w.vm->windowLayoutFrame();
+    EXPECT_EQ(midway.maxY(), w.geometry.anchorRect.maxY()) << "the top edge never moves";
+    EXPECT_GT(midway.width, w.geometry.anchorRect.width);
+    w.advance(0.3);
+    EXPECT_EQ(w.vm->windowLayoutFrame(), windowFrame(dashboardLayout, w.geometry));
+}
+
+TEST(NotchViewModelHover, AWaterNudgeThatArrivedUnderTheDashboardDoesNotKeepItOpen) {
+    NotchWorld w;
+    w.openDashboard();
+    ASSERT_EQ(w.state(), NotchState::hoverExpanded());
+    w.vm->presentNudge(NudgeKindID::water, false); // waits behind the dashboard
+    EXPECT_EQ(w.state(), NotchState::hoverExpanded());
+    w.leave();
+    w.advance(1);
+    EXPECT_EQ(w.state(), NotchState::closed()) << "the dashboard closes once the pointer has gone";
+    EXPECT_FALSE(w.vm->nudgeOverlay.get()) << "a held water nudge is not re-shown";
+    w.advance(10);
+    EXPECT_EQ(w.state(), NotchState::closed());
+}

@@ -1,0 +1,96 @@
+#include "store/HexColor.h"
+#include "store/PreferenceKeys.h"
+#include "support/NotchWorld.h"
+
+#include <gtest/gtest.h>
+
+using namespace vornela;
+using namespace vornela::testing;
+
+TEST(NotchViewModel, BackgroundFollowsTheColourSetting) {
+    NotchWorld w;
+    EXPECT_EQ(w.vm->backgroundColor.get(), parseHexColor("#050506")) << "the setting's default";
+    int changes = 0;
+    auto sub = w.vm->backgroundColor.observe([&](const Color&) { ++changes; });
+
+    w.preferences->setValue("backgroundColorHex", " #FF8000\n");
+    EXPECT_EQ(w.vm->backgroundColor.get(), Color::rgb(1, 128.0 / 255, 0));
+    w.center.post(notifications::backgroundColorDidChange);
+    w.preferences->setValue("backgroundColorHex", "ff8000");
+    EXPECT_EQ(changes, 1) << "the same colour is not assigned again";
+
+    w.preferences->setValue("backgroundColorHex", "#12345");
+    EXPECT_EQ(w.vm->backgroundColor.get(), defaultBackgroundColor);
+    EXPECT_EQ(changes, 2);
+
+    w.preferences->setValue("backgroundColorHex", "#102030");
+    NotchViewModel launched(
+        {*w.health, *w.preferences, w.scheduler, w.scheduler, w.center, w.text, w.haptics, w.system});
+    EXPECT_EQ(launched.backgroundColor.get(), Color::rgb(16.0 / 255, 32.0 / 255, 48.0 / 255));
+}
+
+TEST(NotchViewModel, WithoutAScreenStateStillChangesAndTheFirstGeometryLaysOut) {
+    NotchWorld w(false);
+    w.vm->presentNudge(NudgeKindID::eyeBreak, false);
+    EXPECT_EQ(w.state(), NotchState::nudge(NudgeKindID::eyeBreak));
+    EXPECT_TRUE(w.window->applied.empty());
+    w.vm->dismissNudge(true);
+    EXPECT_EQ(w.state(), NotchState::closed());
+
+    w.window->show(w.geometry);
+    EXPECT_EQ(w.vm->layoutMetrics.get().windowSize, w.geometry.anchorRect.size());
+}
+
+TEST(NotchViewModel, DashboardFiguresRefreshEveryMinuteWhileOpen) {
+    NotchWorld w;
+    w.openDashboard();
+    const auto today = w.health->trackingDayKey.get();
+    auto logElsewhere = [&](int ml) {
+        w.preferences->write(keys::waterIntakeDay, today);
+        w.preferences->write(keys::waterIntakeML, ml);
+    };
+    logElsewhere(700);
+    w.advance(58);
+    EXPECT_EQ(w.health->todayWaterML.get(), 0);
+    w.advance(2);
+    EXPECT_EQ(w.health->todayWaterML.get(), 700);
+
+    w.leave();
+    w.advance(1);
+    logElsewhere(900);
+    w.advance(180);
+    EXPECT_EQ(w.health->todayWaterML.get(), 700) << "closed: no refresh";
+}
+
+TEST(NotchViewModel, DashboardActions) {
+    NotchWorld w;
+    w.vm->presentNudge(NudgeKindID::launch, false);
+    w.advance(1);
+    w.enter();
+    w.advance(0.11);
+
+    w.vm->completeLunchFromDashboard();
+    EXPECT_EQ(w.health->completedToday(NudgeKindID::launch), 1);
+    EXPECT_EQ(w.engine.requests, (std::vector<NudgeKindID>{NudgeKindID::launch}));
+    EXPECT_EQ(w.haptics.alignments, 1);
+    EXPECT_FALSE(w.vm->nudgeOverlay.get()) << "the lunch nudge is done";
+    EXPECT_EQ(w.state(), NotchState::hoverExpanded());
+    w.vm->completeLunchFromDashboard();
+    EXPECT_EQ(w.health->completedToday(NudgeKindID::launch), 1) << "one lunch a day";
+    EXPECT_EQ(w.haptics.alignments, 1);
+
+    w.vm->shareActivity();
+    EXPECT_TRUE(w.sharePreview.requests.empty()) << "only from the heat map";
+    w.vm->openActivityHeatMap();
+    w.vm->shareActivity();
+    ASSERT_EQ(w.sharePreview.requests.size(), 1u);
+    EXPECT_EQ(w.sharePreview.requests[0].history, w.health->dailyBalanceHistory.get());
+    EXPECT_EQ(w.sharePreview.requests[0].backgroundIndex, 0);
+    w.vm->closeActivityHeatMap();
+    EXPECT_EQ(w.state(), NotchState::hoverExpanded());
+
+    int settingsOpened = 0;
+    w.vm->onOpenSettings = [&] { ++settingsOpened; };
+    w.vm->openSettings();
+    EXPECT_EQ(settingsOpened, 1);
+}

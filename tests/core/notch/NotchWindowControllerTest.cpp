@@ -1,0 +1,210 @@
+#include "support/NotchWindowWorld.h"
+
+#include <gtest/gtest.h>
+
+using namespace vornela;
+using namespace vornela::testing;
+
+namespace {
+
+using A = NotchWindowAlignment;
+
+// The laptop's notch after the one-pixel narrowing, and the dashboard grown from it.
+const Rect bareNotch{656.5, 950, 199.5, 32};
+const Rect dashboard{516.5, 782, 479.5, 200};
+const Point onNotch{750, 970};
+const Point onDashboardBelowNotch{600, 850};
+const Point elsewhere{100, 100};
+
+void openDashboard(NotchWindowWorld& w) {
+    w.movePointer(onNotch);
+    w.advance(1);
+    ASSERT_EQ(w.state(), NotchState::hoverExpanded());
+    ASSERT_FALSE(w.vm->isLayoutTransitioning.get());
+}
+
+} // namespace
+
+TEST(NotchWindowController, ShowsTheBareNotchOnTheNotchScreen) {
+    NotchWindowWorld w({externalDisplay("desk", 1512, true), notchedLaptop(false)});
+    w.window->show();
+    const auto panel = w.notchPanel();
+    ASSERT_TRUE(panel);
+    EXPECT_EQ(panel->screenID, "built-in");
+    EXPECT_EQ(panel->frame, bareNotch);
+    EXPECT_TRUE(panel->visible);
+    EXPECT_EQ(panel->sharing, SharingType::none) << "the bare notch stays out of screen captures";
+
+    NotchWindowWorld none(std::vector<ScreenInfo>{});
+    none.window->show();
+    EXPECT_TRUE(none.factory.created.empty());
+}
+
+TEST(NotchWindowController, ExpandingTakesTheFullFrameAtOnceAndFinishesLater) {
+    NotchWindowWorld w;
+    w.window->show();
+    const auto panel = w.notchPanel();
+    w.movePointer(onNotch);
+    w.advance(0.1);
+    ASSERT_EQ(w.state(), NotchState::hoverExpanded());
+    EXPECT_EQ(panel->frame, dashboard) << "full size before the content grows";
+    EXPECT_EQ(panel->sharing, SharingType::readOnly);
+    EXPECT_TRUE(w.vm->isLayoutTransitioning.get());
+
+    w.advance(0.29);
+    EXPECT_TRUE(w.vm->isLayoutTransitioning.get());
+    w.advance(0.02);
+    EXPECT_FALSE(w.vm->isLayoutTransitioning.get());
+    EXPECT_DOUBLE_EQ(w.vm->contentRevealProgress(), 1);
+}
+
+TEST(NotchWindowController, CollapsingShrinksOnlyAfterTheContentHasClosed) {
+    NotchWindowWorld w;
+    w.window->show();
+    const auto panel = w.notchPanel();
+    openDashboard(w);
+
+    w.movePointer(elsewhere);
+    w.advance(0.12); // exit delay
+    ASSERT_EQ(w.vm->windowAlignment.get(), A::closed());
+    EXPECT_EQ(panel->frame, dashboard);
+    w.advance(0.23);
+    EXPECT_EQ(panel->frame, dashboard);
+    EXPECT_EQ(w.state(), NotchState::hoverExpanded()) << "the content closes before the state resets";
+
+    w.advance(0.02);
+    EXPECT_EQ(panel->frame, bareNotch);
+    EXPECT_EQ(w.state(), NotchState::closed());
+    EXPECT_EQ(panel->sharing, SharingType::none);
+}
+
+TEST(NotchWindowController, TransitionKindFollowsTheSizeOfTheLayouts) {
+    const auto kind = NotchWindowController::transitionKind;
+    const A hover = A::hoverExpanded(0); // total 448
+    EXPECT_EQ(kind(A::closed(), hover), LayoutTransitionKind::expand);
+    EXPECT_EQ(kind(A::closed(), A::nudge(40, 40, 0)), LayoutTransitionKind::expand);
+    EXPECT_EQ(kind(A::closed(), A::closed()), LayoutTransitionKind::collapse);
+    EXPECT_EQ(kind(hover, A::closed()), LayoutTransitionKind::collapse);
+    EXPECT_EQ(kind(hover, A::activityHeatMap(0)), LayoutTransitionKind::resize);
+    EXPECT_EQ(kind(A::activityHeatMap(0), hover), LayoutTransitionKind::resize)
+        << "open to open never collapses";
+    EXPECT_EQ(kind(hover, A::nudge(100, 100, 44)), LayoutTransitionKind::collapse);
+    EXPECT_EQ(kind(hover, A::nudge(200, 200, 48)), LayoutTransitionKind::collapse) << "equal totals";
+    EXPECT_EQ(kind(hover, A::nudge(200, 200, 100)), LayoutTransitionKind::expand);
+    EXPECT_EQ(kind(A::nudge(40, 40, 0), hover), LayoutTransitionKind::expand);
+    EXPECT_EQ(kind(A::nudge(300, 300, 0), A::nudge(40, 40, 0)), LayoutTransitionKind::collapse);
+}
+
+TEST(NotchWindowController, SwitchingBetweenOpenLayoutsIsAPlainResize) {
+    NotchWindowWorld w;
+    w.window->show();
+    const auto panel = w.notchPanel();
+    openDashboard(w);
+
+    w.vm->openWaterTracking();
+    EXPECT_EQ(panel->frame.height, 32 + 128);
+    EXPECT_DOUBLE_EQ(w.vm->contentRevealProgress(), 1) << "no reveal animation";
+    w.advance(0.21);
+    EXPECT_TRUE(w.vm->isLayoutTransitioning.get());
+    w.advance(0.02);
+    EXPECT_FALSE(w.vm->isLayoutTransitioning.get());
+
+    // A smaller nudge while the surface stays visible: also a resize, content kept in place.
+    w.window->applyAlignment(true, A::nudge(100, 100, 44));
+    EXPECT_DOUBLE_EQ(w.vm->contentRevealProgress(), 1);
+    EXPECT_EQ(panel->frame.width, 199.5 + 200) << "a visible layout shrinks at once";
+    w.advance(0.23);
+    EXPECT_FALSE(w.vm->isLayoutTransitioning.get());
+}
+
+TEST(NotchWindowController, OnlyTheLatestOfTwoQuickChangesFinishes) {
+    NotchWindowWorld w;
+    w.window->show();
+    const auto panel = w.notchPanel();
+    openDashboard(w);
+    w.movePointer(onDashboardBelowNotch);
+
+    w.vm->openWaterTracking(); // resize, would end after 0.22 s
+    const Rect ruler = panel->frame;
+    w.advance(0.05);
+    w.vm->confirmWaterTracking(); // closes: collapse, ends 0.24 s later
+    ASSERT_EQ(w.vm->windowAlignment.get(), A::closed());
+
+    w.advance(0.2);
+    EXPECT_TRUE(w.vm->isLayoutTransitioning.get()) << "the overtaken resize never finishes";
+    EXPECT_EQ(panel->frame, ruler);
+    EXPECT_EQ(w.state(), NotchState::waterTracking());
+
+    w.advance(0.05);
+    EXPECT_FALSE(w.vm->isLayoutTransitioning.get());
+    EXPECT_EQ(panel->frame, bareNotch);
+    EXPECT_EQ(w.state(), NotchState::closed());
+}
+
+TEST(NotchWindowController, CompletionPanelKeepsTheSurfaceOpenButNeverOpensIt) {
+    NotchWindowWorld w({notchedLaptop(), externalDisplay("desk")});
+    w.window->show();
+    w.vm->presentNudge(NudgeKindID::eyeBreak, false);
+    w.advance(1);
+    const auto cards = w.factory.live(PanelLevel::completion);
+    ASSERT_EQ(cards.size(), 1u);
+    const Point onCard{cards[0]->frame.midX(), cards[0]->frame.midY()};
+
+    w.movePointer(onCard);
+    w.advance(1);
+    EXPECT_EQ(w.state(), NotchState::nudge(NudgeKindID::eyeBreak)) << "the card does not open the dashboard";
+
+    w.movePointer(elsewhere);
+    w.advance(1);
+    w.movePointer(onNotch);
+    w.advance(1);
+    ASSERT_EQ(w.state(), NotchState::hoverExpanded());
+
+    w.movePointer(onCard);
+    w.advance(1);
+    EXPECT_EQ(w.state(), NotchState::hoverExpanded()) << "moving onto the card is not leaving";
+
+    w.movePointer(elsewhere);
+    w.advance(1);
+    EXPECT_EQ(w.state(), NotchState::nudge(NudgeKindID::eyeBreak)) << "the held nudge comes back";
+}
+
+TEST(NotchWindowController, UnpluggingTheNotchScreenMovesToTheMainScreensPill) {
+    NotchWindowWorld w({notchedLaptop(), externalDisplay("desk")});
+    w.window->show();
+    const auto panel = w.notchPanel();
+    openDashboard(w);
+
+    w.screens.list = {externalDisplay("desk")};
+    w.window->handleScreenChange();
+    const Rect pill{1512 + 960 - 90 + 1, 1080 - 32, 179, 32};
+    EXPECT_EQ(w.vm->geometry()->anchorRect, pill) << "fallback anchor narrowed by one pixel";
+    EXPECT_EQ(w.vm->geometry()->screen.id, "desk");
+    EXPECT_EQ(w.vm->notchState.get(), NotchState::hoverExpanded()) << "the open dashboard stays open";
+    EXPECT_EQ(panel->frame, windowFrame(w.vm->windowAlignment.get(), *w.vm->geometry()));
+    EXPECT_EQ(panel->frame.maxY(), 1080) << "hanging from the top of the new screen";
+    EXPECT_FALSE(w.vm->isLayoutTransitioning.get()) << "moved without animation";
+
+    w.screens.list = {externalDisplay("desk"), notchedLaptop(false)};
+    w.window->handleScreenChange();
+    EXPECT_EQ(w.vm->geometry()->screen.id, notchedLaptop(false).id) << "back on the notch when it returns";
+    EXPECT_EQ(panel->frame, windowFrame(w.vm->windowAlignment.get(), *w.vm->geometry()));
+    EXPECT_EQ(w.factory.created.size(), 1u);
+}
+
+TEST(NotchHostingRules, ClicksPassThroughOutsideTheDrawnSurface) {
+    NotchWindowWorld w;
+    w.window->show();
+    const Rect closedBounds{0, 0, 199.5, 32};
+    EXPECT_TRUE(w.window->isVisuallyInside({100, 16}, closedBounds));
+    EXPECT_FALSE(w.window->isVisuallyInside({100, 40}, closedBounds));
+
+    w.movePointer(onNotch);
+    w.advance(0.1); // expanding: content still at the notch
+    const Rect bounds{0, 0, dashboard.width, dashboard.height};
+    EXPECT_TRUE(w.window->visualHitTest({240, 10}, bounds));
+    EXPECT_FALSE(w.window->visualHitTest({10, 190}, bounds)) << "a corner not yet covered";
+    w.advance(1);
+    EXPECT_TRUE(w.window->visualHitTest({10, 190}, bounds));
+    EXPECT_FALSE(w.window->isVisuallyInside({10, 201}, bounds));
+}

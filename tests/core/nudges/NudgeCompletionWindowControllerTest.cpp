@@ -1,0 +1,192 @@
+#include "nudges/NudgeActionBarMotionModifier.h"
+#include "support/NotchWindowWorld.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace vornela;
+using namespace vornela::testing;
+
+namespace {
+
+const NudgeCompletionUIState eyes{NudgeKindID::eyeBreak, "Look at something far away"};
+const NudgeCompletionUIState stretch{NudgeKindID::standMove, "Stand up and stretch"};
+
+NudgeCompletionWindowController::ScreenPanel const& panelOn(const NotchWindowWorld& w,
+                                                            const std::string& id) {
+    return w.completion->panels().at(id);
+}
+
+} // namespace
+
+TEST(NudgeCompletionWindowController, ExternalDisplaysGetTheFullCardAndTheNotchScreenNone) {
+    NotchWindowWorld w({notchedLaptop(), externalDisplay("desk")});
+    w.completion->present(eyes, true);
+
+    const auto cards = w.factory.live(PanelLevel::completion);
+    ASSERT_EQ(cards.size(), 1u);
+    EXPECT_EQ(cards[0]->screenID, "desk");
+    EXPECT_TRUE(cards[0]->visible);
+    // 280 × 64 card, centred on the screen, 4 points below its 25-point menu bar.
+    EXPECT_EQ(cards[0]->frame, (Rect{2332, 987, 280, 64}));
+    const auto& view = panelOn(w, "desk").view;
+    EXPECT_TRUE(view.includesNudgeContext);
+    EXPECT_EQ(view.state, eyes);
+    EXPECT_EQ(view.motion, NudgeActionBarMotion::entering);
+
+    EXPECT_TRUE(w.completion->containsPoint({2400, 1000}));
+    EXPECT_FALSE(w.completion->containsPoint({750, 970}));
+
+    NotchWindowWorld alone;
+    alone.completion->present(eyes, true);
+    EXPECT_TRUE(alone.factory.created.empty()) << "only the notch shows the prompt";
+    EXPECT_TRUE(alone.completion->isPresented());
+}
+
+TEST(NudgeCompletionWindowController, TheSamePromptDoesNotReplayItsEntry) {
+    NotchWindowWorld w({notchedLaptop(), externalDisplay("desk")});
+    w.completion->present(eyes, true);
+    const auto id = w.completion->presentationID();
+    const double start = panelOn(w, "desk").view.motionStart;
+
+    w.advance(0.1);
+    w.completion->present(eyes, true);
+    EXPECT_EQ(w.completion->presentationID(), id);
+    EXPECT_DOUBLE_EQ(panelOn(w, "desk").view.motionStart, start) << "the entry keeps running";
+
+    w.completion->present(stretch, true);
+    EXPECT_NE(w.completion->presentationID(), id);
+    EXPECT_EQ(panelOn(w, "desk").view.state, stretch);
+    EXPECT_DOUBLE_EQ(panelOn(w, "desk").view.progressAt(w.scheduler.monotonicNow(), false), 0)
+        << "enters again";
+    EXPECT_EQ(w.factory.created.size(), 1u) << "the panel is reused";
+}
+
+TEST(NudgeCompletionWindowController, HidingPlaysTheExitThenOrdersOut) {
+    NotchWindowWorld w({notchedLaptop(), externalDisplay("desk")});
+    w.completion->present(eyes, true);
+    const auto card = w.factory.live(PanelLevel::completion).at(0);
+
+    w.completion->hide(true);
+    EXPECT_FALSE(w.completion->isPresented());
+    EXPECT_FALSE(w.completion->containsPoint({2400, 1000})) << "a leaving card is not a target";
+    EXPECT_EQ(panelOn(w, "desk").view.motion, NudgeActionBarMotion::exiting);
+    w.advance(0.23);
+    EXPECT_TRUE(card->visible);
+    w.advance(0.01);
+    EXPECT_FALSE(card->visible);
+    EXPECT_FALSE(card->closed) << "kept for the next prompt";
+
+    w.completion->present(stretch, false);
+    EXPECT_TRUE(card->visible);
+    EXPECT_EQ(w.factory.created.size(), 1u);
+    w.completion->hide(false);
+    EXPECT_FALSE(card->visible) << "at once without animation";
+    w.completion->hide(true);
+    EXPECT_FALSE(w.completion->isHidePending()) << "nothing left to hide";
+}
+
+TEST(NudgeCompletionWindowController, APresentRightAfterAHideKeepsThePanelsUp) {
+    NotchWindowWorld w({notchedLaptop(), externalDisplay("desk")});
+    w.completion->present(eyes, true);
+    const auto card = w.factory.live(PanelLevel::completion).at(0);
+    w.completion->hide(true);
+    w.advance(0.1);
+    w.completion->present(stretch, true);
+    w.advance(1);
+    EXPECT_TRUE(card->visible);
+    EXPECT_EQ(card->orderOuts, 0);
+    EXPECT_EQ(panelOn(w, "desk").view.state, stretch);
+    EXPECT_DOUBLE_EQ(card->alpha, 1);
+}
+
+TEST(NudgeCompletionWindowController, DisplaysComingAndGoingWhileShown) {
+    NotchWindowWorld w({notchedLaptop(), externalDisplay("desk")});
+    w.window->show();
+    w.completion->present(eyes, true);
+
+    w.screens.list.push_back(externalDisplay("projector", 3432));
+    w.window->handleScreenChange();
+    auto cards = w.factory.live(PanelLevel::completion);
+    ASSERT_EQ(cards.size(), 2u);
+    EXPECT_EQ(cards[1]->screenID, "projector");
+    EXPECT_TRUE(cards[1]->visible) << "shown at once";
+    EXPECT_EQ(panelOn(w, "projector").view.motion, NudgeActionBarMotion::visible);
+
+    const auto desk = cards[0];
+    w.screens.list = {notchedLaptop(), externalDisplay("projector", 3432)};
+    w.window->handleScreenChange();
+    EXPECT_TRUE(desk->closed);
+    EXPECT_EQ(w.completion->panels().count("desk"), 0u);
+    EXPECT_TRUE(w.completion->containsPoint({3432 + 960, 1000}));
+
+    // Without the notched laptop the main monitor becomes the notch screen: it keeps a panel, but
+    // only with the buttons, since the pill shows the message.
+    w.screens.list = {externalDisplay("projector", 3432, true)};
+    w.window->handleScreenChange();
+    EXPECT_FALSE(panelOn(w, "projector").view.includesNudgeContext);
+    EXPECT_EQ(w.factory.live(PanelLevel::completion).size(), 1u);
+}
+
+TEST(NudgeCompletionWindowController, PreviewModeTreatsTheNotchScreenAsExternal) {
+    NotchWindowWorld w({notchedLaptop(), externalDisplay("desk")});
+    w.vm->debugExternalDisplayPreview.set(true);
+    w.completion->present(eyes, false);
+    ASSERT_EQ(w.completion->panels().size(), 2u);
+    const auto& laptop = panelOn(w, "built-in");
+    EXPECT_TRUE(laptop.view.includesNudgeContext);
+    EXPECT_EQ(laptop.view.motion, NudgeActionBarMotion::visible);
+    EXPECT_EQ(laptop.window->frame(), (Rect{616, 882, 280, 64})) << "below the menu bar, not the notch";
+
+    w.vm->debugExternalDisplayPreview.set(false);
+    w.completion->present(eyes, false);
+    EXPECT_EQ(w.completion->panels().count("built-in"), 0u);
+    const auto laptopRecord = w.factory.created.at(0);
+    EXPECT_FALSE(laptopRecord->visible);
+    EXPECT_FALSE(laptopRecord->closed) << "ordered out, not closed";
+}
+
+TEST(NudgeCompletionWindowController, FollowsThePromptOfTheViewModel) {
+    NotchWindowWorld w({notchedLaptop(), externalDisplay("desk")});
+    w.window->show();
+    w.vm->presentNudge(NudgeKindID::postureCheck, false);
+    ASSERT_TRUE(w.completion->displayedState().has_value());
+    EXPECT_EQ(w.completion->displayedState()->kind, NudgeKindID::postureCheck);
+    const auto card = w.factory.live(PanelLevel::completion).at(0);
+    EXPECT_TRUE(card->visible);
+
+    w.advance(1);
+    w.vm->completeNudgeFromNotch();
+    EXPECT_FALSE(w.completion->isPresented());
+    EXPECT_EQ(w.haptics.alignments, 1);
+    w.advance(0.3);
+    EXPECT_FALSE(card->visible);
+
+    w.vm->presentNudge(NudgeKindID::water, false);
+    EXPECT_FALSE(w.completion->displayedState().has_value()) << "water asks nothing";
+}
+
+TEST(NudgeCompletionMotion, CardSlidesAndFadesIntoPlace) {
+    using M = NudgeActionBarMotion;
+    EXPECT_DOUBLE_EQ(nudgeActionBarProgress(M::entering, 0, false), 0);
+    EXPECT_GT(nudgeActionBarProgress(M::entering, 0.13, false), 0.5) << "fast start";
+    EXPECT_DOUBLE_EQ(nudgeActionBarProgress(M::entering, 0.26, false), 1);
+    EXPECT_DOUBLE_EQ(nudgeActionBarProgress(M::exiting, 0.195, false), 0);
+    EXPECT_DOUBLE_EQ(nudgeActionBarProgress(M::entering, 0, true), 1);
+    EXPECT_DOUBLE_EQ(nudgeActionBarProgress(M::exiting, 0, true), 0);
+
+    const NudgeActionBarMotionModifier hidden{0, false};
+    EXPECT_DOUBLE_EQ(hidden.opacity(), 0);
+    EXPECT_DOUBLE_EQ(hidden.offsetY(), -10);
+    EXPECT_DOUBLE_EQ(hidden.scale(), 0.94);
+    EXPECT_DOUBLE_EQ(hidden.blurRadius(), 1.5);
+    const NudgeActionBarMotionModifier half{0.5, false};
+    const double e = 1 - std::pow(0.5, 2.4);
+    EXPECT_DOUBLE_EQ(half.opacity(), e);
+    EXPECT_DOUBLE_EQ(half.scale(), 0.94 + 0.06 * e);
+
+    const NudgeActionBarMotionModifier reduced{0.5, true};
+    EXPECT_DOUBLE_EQ(reduced.opacity(), 0.5);
+    EXPECT_DOUBLE_EQ(reduced.scale(), 1);
+}

@@ -1,0 +1,189 @@
+#pragma once
+
+#include "base/Haptics.h"
+#include "base/SystemPreferences.h"
+#include "base/TextMeasurer.h"
+#include "notch/NotchGeometry.h"
+#include "notch/NotchViewModel.h"
+#include "support/CoreWorld.h"
+#include "support/NotchScreens.h"
+
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <vector>
+
+namespace vornela {
+
+// Readable failure messages.
+inline void PrintTo(const NotchState& state, std::ostream* os) {
+    *os << caseName(state.kind);
+    if (state.kind == NotchState::Case::nudge)
+        *os << "(" << rawValue(state.nudgeKind) << ")";
+}
+
+inline void PrintTo(const NotchWindowAlignment& a, std::ostream* os) {
+    const auto e = expansions(a);
+    *os << "alignment#" << static_cast<int>(a.kind) << "(" << e.left << ", " << e.right << ", " << e.down
+        << ")";
+}
+
+} // namespace vornela
+
+namespace vornela::testing {
+
+// Every Unicode code point is 6 points wide, whatever the size and weight.
+class FixedWidthTextMeasurer : public TextMeasurer {
+public:
+    double width(std::string_view utf8, double, FontWeight) const override {
+        double codePoints = 0;
+        for (unsigned char byte : utf8) {
+            if ((byte & 0xC0) != 0x80)
+                ++codePoints;
+        }
+        return 6.0 * codePoints;
+    }
+};
+
+class RecordingHaptics : public Haptics {
+public:
+    void performAlignment() override { ++alignments; }
+    int alignments = 0;
+};
+
+class RecordingSharePreview : public SharePreviewPresenter {
+public:
+    struct Request {
+        IntMap history;
+        int backgroundIndex;
+    };
+    void presentSharePreview(const IntMap& dailyBalanceHistory, int backgroundIndex) override {
+        requests.push_back({dailyBalanceHistory, backgroundIndex});
+    }
+    std::vector<Request> requests;
+};
+
+// Does what the notch window does with the view model, minus the window: every alignment change
+// becomes one timed transition with a new token, and the pointer is reported as the global
+// monitor would report it.
+class FakeNotchWindow {
+public:
+    FakeNotchWindow(NotchViewModel& viewModel, Scheduler& scheduler) : vm_(viewModel), scheduler_(scheduler) {
+        vm_.onWindowAlignmentChange = [this](const NotchWindowAlignment& a) { apply(a, true); };
+    }
+
+    void show(const NotchGeometry& geometry) {
+        vm_.updateGeometry(geometry);
+        apply(vm_.windowAlignment.get(), false);
+    }
+
+    void movePointer(bool inside) {
+        pointerInside = inside;
+        const auto state = vm_.notchState.get().kind;
+        const bool openOnItsOwn =
+            state == NotchState::Case::waterTracking || state == NotchState::Case::activityHeatMap;
+        vm_.updatePointerInside(inside, openOnItsOwn || inside);
+    }
+
+    void click() { vm_.handleNotchClick(); }
+
+    static double duration(LayoutTransitionKind kind) {
+        switch (kind) {
+        case LayoutTransitionKind::expand:
+            return 0.3;
+        case LayoutTransitionKind::collapse:
+            return 0.24;
+        case LayoutTransitionKind::resize:
+            return 0.22;
+        }
+        return 0.22;
+    }
+
+    static LayoutTransitionKind kindFor(const NotchWindowAlignment& from, const NotchWindowAlignment& to) {
+        using C = NotchWindowAlignment::Case;
+        if (to.kind == C::closed)
+            return LayoutTransitionKind::collapse;
+        if (from.kind == C::closed)
+            return LayoutTransitionKind::expand;
+        if (from.isOpen() && to.isOpen())
+            return LayoutTransitionKind::resize;
+        const auto shrinks = expansions(to).total() <= expansions(from).total();
+        // Between two visible layouts a shrink is a plain resize.
+        return shrinks ? LayoutTransitionKind::resize : LayoutTransitionKind::expand;
+    }
+
+    bool pointerInside = false;
+    int token = 0;
+    std::vector<NotchWindowAlignment> applied;
+    std::vector<LayoutTransitionKind> kinds;
+
+private:
+    void apply(const NotchWindowAlignment& alignment, bool animated) {
+        const auto kind = kindFor(previous_, alignment);
+        previous_ = alignment;
+        applied.push_back(alignment);
+        kinds.push_back(kind);
+        const int current = ++token;
+        completion_.cancel();
+        vm_.beginLayoutTransition(current, animated, kind);
+        if (!animated) {
+            finish(current);
+            return;
+        }
+        completion_ =
+            scheduler_.after(ClockKind::monotonic, duration(kind), [this, current] { finish(current); });
+    }
+
+    void finish(int current) { vm_.finishLayoutTransition(pointerInside, pointerInside, current); }
+
+    NotchViewModel& vm_;
+    Scheduler& scheduler_;
+    NotchWindowAlignment previous_ = NotchWindowAlignment::closed();
+    TaskHandle completion_;
+};
+
+// The core's day record plus the notch view model on a notched laptop, driven by a stand-in
+// window. Ports are fakes; the stores are the real ones.
+struct NotchWorld : CoreWorld {
+    explicit NotchWorld(bool withGeometry = true) : CoreWorld("Europe/Berlin", 2026, 6, 1, 10, 0) {
+        vm = std::make_unique<NotchViewModel>(NotchViewModel::Services{
+            *health, *preferences, scheduler, scheduler, center, text, haptics, system});
+        vm->onNudgeOverlayChange = [this](std::optional<NudgeKindID> kind) {
+            overlayReports.push_back(kind);
+        };
+        vm->setReminderEngine(&engine);
+        vm->setSharePreviewPresenter(&sharePreview);
+        window = std::make_unique<FakeNotchWindow>(*vm, scheduler);
+        if (withGeometry)
+            window->show(geometry);
+    }
+
+    ~NotchWorld() {
+        window.reset();
+        vm.reset();
+    }
+
+    NotchState state() const { return vm->notchState.get(); }
+    NotchWindowAlignment alignment() const { return vm->windowAlignment.get(); }
+    void advance(double seconds) { scheduler.advance(seconds); }
+    void enter() { window->movePointer(true); }
+    void leave() { window->movePointer(false); }
+
+    // Pointer rests on the bare notch until the dashboard is open and settled.
+    void openDashboard() {
+        enter();
+        advance(1);
+    }
+
+    NotchGeometry geometry = makeNotchGeometry(notchedLaptop());
+    FixedWidthTextMeasurer text;
+    RecordingHaptics haptics;
+    SystemPreferences system;
+    RecordingRescheduler engine;
+    RecordingSharePreview sharePreview;
+    std::vector<std::optional<NudgeKindID>> overlayReports;
+    std::unique_ptr<NotchViewModel> vm;
+    std::unique_ptr<FakeNotchWindow> window;
+};
+
+} // namespace vornela::testing
