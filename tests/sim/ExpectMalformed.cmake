@@ -1,0 +1,11 @@
+execute_process(COMMAND ${SIM} INPUT_FILE ${SCRIPT} OUTPUT_VARIABLE out ERROR_VARIABLE errors
+                RESULT_VARIABLE status)
+if(NOT status EQUAL 2)
+  message(FATAL_ERROR "expected exit status 2, got ${status}")
+endif()
+if(NOT errors MATCHES "line 5: ")
+  message(FATAL_ERROR "expected the message to name line 5, got: ${errors}")
+endif()
+if(out MATCHES "\"ev\":\"dump\"")
+  message(FATAL_ERROR "nothing after the malformed line may run")
+endif()
