@@ -6,6 +6,7 @@
 #include "app/ApplicationHost.h"
 #include "app/OnboardingWindowPort.h"
 #include "app/SettingsWindowPort.h"
+#include "base/FixedWidthTextMeasurer.h"
 #include "base/Haptics.h"
 #include "base/TextMeasurer.h"
 #include "notch/NotchViewModel.h"
@@ -17,19 +18,6 @@
 #include <vector>
 
 namespace vornela::sim {
-
-// 6 points per Unicode code point, whatever the font.
-class SimTextMeasurer : public TextMeasurer {
-public:
-    double width(std::string_view utf8, double, FontWeight) const override {
-        std::size_t codePoints = 0;
-        for (unsigned char c : utf8) {
-            if ((c & 0xC0) != 0x80)
-                ++codePoints;
-        }
-        return 6.0 * static_cast<double>(codePoints);
-    }
-};
 
 class SimHaptics : public Haptics {
 public:

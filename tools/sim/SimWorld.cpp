@@ -40,7 +40,7 @@ struct SimWorld::Core {
     NudgeSettings settings{preferences};
     DayChangeTimer dayTimer;
     SystemPreferences system;
-    SimTextMeasurer text;
+    FixedWidthTextMeasurer text;
     SimHaptics haptics;
     SimScreens screens;
     SimPointer pointer;

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "base/FixedWidthTextMeasurer.h"
 #include "base/Haptics.h"
 #include "base/SystemPreferences.h"
 #include "base/TextMeasurer.h"
 #include "notch/NotchGeometry.h"
 #include "notch/NotchViewModel.h"
+#include "notch/NotchWindowController.h"
 #include "support/CoreWorld.h"
 #include "support/NotchScreens.h"
 
@@ -32,18 +34,7 @@ inline void PrintTo(const NotchWindowAlignment& a, std::ostream* os) {
 
 namespace vornela::testing {
 
-// Every Unicode code point is 6 points wide, whatever the size and weight.
-class FixedWidthTextMeasurer : public TextMeasurer {
-public:
-    double width(std::string_view utf8, double, FontWeight) const override {
-        double codePoints = 0;
-        for (unsigned char byte : utf8) {
-            if ((byte & 0xC0) != 0x80)
-                ++codePoints;
-        }
-        return 6.0 * codePoints;
-    }
-};
+using vornela::FixedWidthTextMeasurer;
 
 class RecordingHaptics : public Haptics {
 public:
@@ -87,29 +78,12 @@ public:
 
     void click() { vm_.handleNotchClick(); }
 
-    static double duration(LayoutTransitionKind kind) {
-        switch (kind) {
-        case LayoutTransitionKind::expand:
-            return 0.3;
-        case LayoutTransitionKind::collapse:
-            return 0.24;
-        case LayoutTransitionKind::resize:
-            return 0.22;
-        }
-        return 0.22;
-    }
-
+    static double duration(LayoutTransitionKind kind) { return NotchWindowController::duration(kind); }
     static LayoutTransitionKind kindFor(const NotchWindowAlignment& from, const NotchWindowAlignment& to) {
-        using C = NotchWindowAlignment::Case;
-        if (to.kind == C::closed)
-            return LayoutTransitionKind::collapse;
-        if (from.kind == C::closed)
-            return LayoutTransitionKind::expand;
-        if (from.isOpen() && to.isOpen())
-            return LayoutTransitionKind::resize;
-        const auto shrinks = expansions(to).total() <= expansions(from).total();
-        // Between two visible layouts a shrink is a plain resize.
-        return shrinks ? LayoutTransitionKind::resize : LayoutTransitionKind::expand;
+        const auto kind = NotchWindowController::transitionKind(from, to);
+        // Between two visible layouts a shrink is a plain resize, as the real window does it.
+        const bool closing = to.kind == NotchWindowAlignment::Case::closed;
+        return !closing && kind == LayoutTransitionKind::collapse ? LayoutTransitionKind::resize : kind;
     }
 
     bool pointerInside = false;
