@@ -23,6 +23,8 @@ HealthDataStore::HealthDataStore(PreferencesStore& preferences, NudgeSettings& s
     : preferences_(preferences), settings_(settings), clock_(clock), calendar_(calendar) {
     dayChangeTask_ = center.observe(notifications::calendarDayChanged, [this] { refresh(); });
     wakeObservationTask_ = center.observe(notifications::didWake, [this] { refresh(); });
+    timestampsObservation_ =
+        preferences_.observe(keys::actionTimestamps.name, [this] { cachedSortedTimestamps_.reset(); });
     refresh();
 }
 
@@ -87,13 +89,12 @@ NudgeGoals HealthDataStore::goals() const {
 }
 
 const std::vector<double>& HealthDataStore::sortedActionTimestamps() const {
-    auto stored = preferences_.read(keys::actionTimestamps);
-    if (!cachedSortedTimestamps_ || cachedSortedTimestamps_->first != stored) {
-        auto sorted = stored;
+    if (!cachedSortedTimestamps_) {
+        auto sorted = preferences_.read(keys::actionTimestamps);
         std::sort(sorted.begin(), sorted.end());
-        cachedSortedTimestamps_.emplace(std::move(stored), std::move(sorted));
+        cachedSortedTimestamps_ = std::move(sorted);
     }
-    return cachedSortedTimestamps_->second;
+    return *cachedSortedTimestamps_;
 }
 
 void HealthDataStore::recomputeBalance(double date) {

@@ -75,8 +75,11 @@ private:
     const Calendar& calendar_;
     Subscription dayChangeTask_;
     Subscription wakeObservationTask_;
-    // The stored list and the same list sorted, reused while the stored list is unchanged.
-    mutable std::optional<std::pair<std::vector<double>, std::vector<double>>> cachedSortedTimestamps_;
+    // Today's action moments sorted, reused until the stored list changes (every write, ours or
+    // an outside edit, reaches the key's observers and drops it), so recomputing the balance does
+    // not decode and sort the list again each time.
+    mutable std::optional<std::vector<double>> cachedSortedTimestamps_;
+    Subscription timestampsObservation_;
 };
 
 } // namespace vornela
