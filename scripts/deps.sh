@@ -34,3 +34,10 @@ vornela_install_deps() {
 # What building and testing the core needs.
 VORNELA_CORE_PACKAGES=(cmake ninja-build g++ pkg-config ccache clang-format
     libgtest-dev libbenchmark-dev nlohmann-json3-dev)
+
+# The desktop layers: Qt Widgets and QtDBus (qt6-base-dev), xcb with the shape and XInput
+# extensions for the click-through overlay and pointer tracking, and the Inter typeface.
+VORNELA_DESKTOP_PACKAGES=(qt6-base-dev libxcb1-dev libxcb-shape0-dev libxcb-xinput-dev fonts-inter)
+
+# Desktop tests run the real binary on a private X server and session bus, and move the pointer.
+VORNELA_DESKTOP_TEST_PACKAGES=(xvfb xdotool dbus-daemon)

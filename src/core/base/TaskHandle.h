@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 namespace vornela {
@@ -8,6 +9,9 @@ namespace vornela {
 struct TaskState {
     bool cancelled = false;
     bool finished = false;
+    // Set by a scheduler that holds a resource per task (a kernel timer), to release it at once
+    // rather than when the dead task would have come due.
+    std::function<void()> onCancel;
 };
 
 // Owns one scheduled task. Destroying or reassigning the handle cancels the task, so a task
@@ -29,8 +33,13 @@ public:
     ~TaskHandle() { cancel(); }
 
     void cancel() {
-        if (state_)
+        if (state_ && !state_->cancelled) {
             state_->cancelled = true;
+            if (!state_->finished && state_->onCancel) {
+                auto release = std::move(state_->onCancel);
+                release();
+            }
+        }
         state_.reset();
     }
     void detach() { state_.reset(); }

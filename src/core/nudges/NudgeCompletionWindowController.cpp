@@ -35,8 +35,9 @@ NudgeCompletionWindowController::placementFor(const ScreenInfo& screen,
     const bool isNotchScreen = notchScreen && notchScreen->id == screen.id;
     const bool hasNotch = screen.safeAreaTopInset > 0;
     Placement p;
-    // There the notch itself carries the buttons.
-    p.isEffectiveNotchScreen = !preview && isNotchScreen && hasNotch;
+    // The notch surface carries the buttons on its own screen, whether it covers a camera housing or
+    // is the fallback pill: a card there would sit on top of the grown notch and repeat its buttons.
+    p.isEffectiveNotchScreen = !preview && isNotchScreen;
     p.includesNudgeContext = preview || !notchScreen || !isNotchScreen;
     p.forceFallback = !(notchScreen && hasNotch && (isNotchScreen ? !preview : preview));
     return p;

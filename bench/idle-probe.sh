@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Measures Vornela at rest: starts the real app on a private Xvfb display and session bus, lets it
+# settle for 15 s, then reports over 60 s its resident memory, the CPU time it used and its
+# wake-ups (context switches of all its threads).
+# Usage: bench/idle-probe.sh [path/to/vornela] [settle-seconds] [measure-seconds]
+set -euo pipefail
+binary="${1:-$(dirname "$0")/../build/bin/vornela}"
+settle="${2:-15}"
+window="${3:-60}"
+[ -x "$binary" ] || { echo "idle-probe: no binary at $binary (build first: ./test or ./run)" >&2; exit 1; }
+
+work=$(mktemp -d)
+trap 'kill "${app:-}" "${xvfb:-}" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+mkdir -p "$work/config/vornela" "$work/runtime"
+chmod 700 "$work/runtime"
+# Onboarding done, so the notch panel and the reminder engine run. Every nudge kind is off, so no
+# nudge can come due inside the window and what is measured is the floor of an idle day: the
+# engine then sleeps its longest (300 s), as it does between nudges.
+cat > "$work/config/vornela/preferences.json" <<'JSON'
+{"hasCompletedOnboarding": true, "nudgeEnabled_water": false, "nudgeEnabled_eyeBreak": false,
+ "nudgeEnabled_standMove": false, "nudgeEnabled_postureCheck": false, "nudgeEnabled_launch": false}
+JSON
+
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+export DISPLAY=":$(head -n1 "$work/display")"
+export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
+unset WAYLAND_DISPLAY
+
+dbus-run-session -- "$binary" &
+sleep 1
+# dbus-run-session forks the app: find it by its binary among our children's children.
+app=$(pgrep -n -f "^$binary" || true)
+[ -n "$app" ] || { echo "idle-probe: vornela did not start" >&2; exit 1; }
+
+sample() {
+    local pid=$1 ticks switches=0 t
+    ticks=$(awk '{print $14 + $15}' "/proc/$pid/stat")
+    for t in /proc/"$pid"/task/*/status; do
+        switches=$((switches + $(awk '/^voluntary_ctxt_switches|^nonvoluntary_ctxt_switches/ {s += $2} END {print s}' "$t")))
+    done
+    echo "$ticks $switches"
+}
+
+sleep "$settle"
+read -r ticks0 switches0 < <(sample "$app")
+sleep "$window"
+read -r ticks1 switches1 < <(sample "$app")
+rss_kib=$(awk '/^VmRSS/ {print $2}' "/proc/$app/status")
+hz=$(getconf CLK_TCK)
+threads=$(ls "/proc/$app/task" | wc -l)
+
+awk -v rss="$rss_kib" -v dt="$((ticks1 - ticks0))" -v hz="$hz" -v sw="$((switches1 - switches0))" \
+    -v win="$window" -v threads="$threads" 'BEGIN {
+    printf "vornela idle over %d s, %d threads\n", win, threads
+    printf "  RSS        %.1f MiB\n", rss / 1024
+    printf "  CPU        %.2f s\n", dt / hz
+    printf "  wake-ups   %d (%.1f per minute)\n", sw, sw * 60 / win
+}'

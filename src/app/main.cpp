@@ -1,0 +1,45 @@
+#include "DesktopApp.h"
+#include "DisplayCheck.h"
+#include "SingleInstanceLock.h"
+#include "TerminationSignals.h"
+#include "base/Typography.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+using namespace vornela;
+
+int main(int argc, char** argv) {
+    if (const QString why = DisplayCheck::prepare(); !why.isEmpty()) {
+        std::fprintf(stderr, "vornela: %s\n", qPrintable(why));
+        return 1;
+    }
+
+    // Before any window exists, so a second launch never shows a second panel, even briefly.
+    SingleInstanceLock lock(SingleInstanceLock::defaultPath());
+    if (!lock.acquire()) {
+        if (!lock.error().isEmpty()) {
+            std::fprintf(stderr, "vornela: %s\n", qPrintable(lock.error()));
+            return 1;
+        }
+        std::fprintf(stderr, "vornela: already running in this session\n");
+        return 0;
+    }
+
+    QApplication::setApplicationName(QStringLiteral("vornela"));
+    QApplication::setDesktopFileName(QStringLiteral("vornela"));
+    QApplication application(argc, argv);
+    // There is no main window: closing Settings or onboarding must not end the process.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    if (!ensureInterfaceFont())
+        std::fprintf(
+            stderr,
+            "vornela: the Inter font is missing (Debian package fonts-inter); using the default face\n");
+
+    DesktopApp app;
+    TerminationSignals termination([&app] { app.terminate(); });
+    app.launch();
+    return QApplication::exec();
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "notch/PointerSource.h"
+
+#include <QObject>
+
+#include <functional>
+
+class QSocketNotifier;
+struct xcb_connection_t;
+
+namespace vornela {
+
+// The pointer's location, and a wake-up whenever it moves anywhere on the display. Motion comes
+// from XInput 2 raw events on a connection of our own, so an idle pointer costs nothing: no
+// polling timer, the process sleeps until the X server writes.
+class XInputPointerSource : public QObject, public PointerSource {
+    Q_OBJECT
+public:
+    explicit XInputPointerSource(QObject* parent = nullptr);
+    ~XInputPointerSource() override;
+
+    Point location() const override;
+
+    // Whether motion anywhere on the display is reported (xcb with XInput 2 only).
+    bool hasGlobalMotion() const { return notifier_ != nullptr; }
+
+    // The pointer moved. At most once per event-loop turn, however fast motion arrives.
+    std::function<void()> onPointerMoved;
+
+private:
+    bool connectToDisplay();
+    void drainEvents();
+
+    xcb_connection_t* connection_ = nullptr;
+    QSocketNotifier* notifier_ = nullptr;
+    quint8 xinputOpcode_ = 0;
+    bool movePending_ = false;
+};
+
+} // namespace vornela

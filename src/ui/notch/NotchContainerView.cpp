@@ -1,0 +1,327 @@
+#include "notch/NotchContainerView.h"
+
+#include "base/QtConversions.h"
+#include "base/Typography.h"
+#include "notch/NotchShapes.h"
+#include "nudges/DotMatrixStyle.h"
+#include "nudges/DotMatrixView.h"
+#include "nudges/NudgeCatalogue.h"
+#include "nudges/NudgeInNotchCompletionRow.h"
+#include "nudges/NudgeSurfaceButton.h"
+
+#include <QChildEvent>
+#include <QEnterEvent>
+#include <QFontMetricsF>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace vornela {
+
+namespace {
+
+NotchPath clipPathFor(const NotchLayoutMetrics& m, double progress, Rect bounds) {
+    return ExpandingNotchClip{progress, m.leftExpansion, m.rightExpansion, m.downExpansion, m.anchorHeight, 0}
+        .path(bounds);
+}
+
+} // namespace
+
+NotchContainerView::NotchContainerView(NotchViewModel& viewModel, const SystemPreferences& system,
+                                       const Clock& clock, AnimationDriver& driver, QWidget* parent)
+    : QWidget(parent), vm_(viewModel), system_(system), clock_(clock), driver_(driver) {
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAutoFillBackground(false);
+    setMouseTracking(true);
+
+    auto changed = [this](const auto&) { modelChanged(); };
+    subscriptions_.push_back(vm_.notchState.observe(changed));
+    subscriptions_.push_back(vm_.layoutMetrics.observe(changed));
+    subscriptions_.push_back(vm_.nudgeOverlay.observe(changed));
+    subscriptions_.push_back(vm_.activeNudgeMessage.observe(changed));
+    subscriptions_.push_back(vm_.nudgeCompletionUI.observe(changed));
+    subscriptions_.push_back(vm_.backgroundColor.observe(changed));
+    subscriptions_.push_back(vm_.isLayoutTransitioning.observe(changed));
+    subscriptions_.push_back(vm_.debugExternalDisplayPreview.observe(changed));
+
+    syncContent();
+    lastHitRect_ = hitRect();
+    lastOutline_ = outlinePath();
+    driver_.add(this);
+}
+
+NotchContainerView::~NotchContainerView() {
+    driver_.remove(this);
+    subscriptions_.clear();
+}
+
+NudgeInNotchCompletionRow* NotchContainerView::completionRow() const {
+    return rowShown() ? row_.get() : nullptr;
+}
+
+bool NotchContainerView::rowShown() const {
+    const NotchState state = vm_.notchState.get();
+    return state.is(NotchState::Case::nudge) && !vm_.debugExternalDisplayPreview.get() &&
+           vm_.nudgeCompletionUI.get().has_value() && vm_.layoutMetrics.get().downExpansion > 0;
+}
+
+void NotchContainerView::modelChanged() {
+    syncContent();
+    update();
+    driver_.wake();
+    checkHitShape();
+}
+
+void NotchContainerView::syncContent() {
+    const double now = clock_.monotonicNow();
+    const NotchState state = vm_.notchState.get();
+    const bool showsNudge = state.is(NotchState::Case::nudge) && !vm_.debugExternalDisplayPreview.get();
+    if (showsNudge) {
+        const NudgeKindID kind = state.nudgeKind;
+        if (!dotMatrix_) {
+            dotMatrix_ =
+                std::make_unique<DotMatrixView>(definitionFor(kind).animation, messageRowDotMatrixStyle, now);
+        } else if (dotMatrixKind_ != kind) {
+            dotMatrix_->setAnimation(definitionFor(kind).animation);
+            dotMatrix_->restart(now);
+        }
+        dotMatrixKind_ = kind;
+        dotMatrix_->setAnimate(!vm_.isLayoutTransitioning.get());
+    } else if (dotMatrixKind_) {
+        // Every appearance of a nudge starts its animation from the first frame.
+        dotMatrixKind_.reset();
+    }
+
+    if (const auto& ui = vm_.nudgeCompletionUI.get(); ui && rowShown()) {
+        if (!row_) {
+            row_ = std::make_unique<NudgeInNotchCompletionRow>(
+                ui->kind, [this] { vm_.completeNudgeFromNotch(); }, [this] { vm_.ignoreNudgeFromNotch(); },
+                clock_, system_, this);
+            row_->onLookChanged = [this] {
+                update();
+                driver_.wake();
+            };
+        } else if (row_->kind() != ui->kind) {
+            row_->setKind(ui->kind);
+        }
+    }
+    syncControls();
+}
+
+void NotchContainerView::syncControls() {
+    if (!row_)
+        return;
+    // The row stays alive while hidden: it may be hidden from inside one of its own clicks.
+    const bool shown = rowShown();
+    if (shown) {
+        const NotchLayoutMetrics& m = vm_.layoutMetrics.get();
+        row_->setGeometry(QRectF(0, m.anchorHeight, width(), NotchViewModel::completionRowHeight));
+    }
+    row_->setVisible(shown);
+}
+
+QRect NotchContainerView::hitRect() const {
+    const NotchLayoutMetrics& m = vm_.layoutMetrics.get();
+    const Rect clip = notchClipRect(toRect(QRectF(rect())), vm_.contentRevealProgress(), m.leftExpansion,
+                                    m.rightExpansion, m.downExpansion);
+    return toQRectF(clip).toAlignedRect();
+}
+
+QPainterPath NotchContainerView::outlinePath() const {
+    return toPainterPath(
+        clipPathFor(vm_.layoutMetrics.get(), vm_.contentRevealProgress(), toRect(QRectF(rect()))));
+}
+
+void NotchContainerView::checkHitShape() {
+    const QRect hit = hitRect();
+    QPainterPath outline = outlinePath();
+    if (hit == lastHitRect_ && outline == lastOutline_)
+        return;
+    lastHitRect_ = hit;
+    lastOutline_ = std::move(outline);
+    Q_EMIT hitShapeChanged();
+}
+
+std::optional<double> NotchContainerView::nextFrameDelay(double monotonicNow) const {
+    if (vm_.isContentRevealAnimating())
+        return 0.0;
+    if (row_ && rowShown() && row_->isAnimating(monotonicNow))
+        return 0.0;
+    if (dotMatrix_ && dotMatrixKind_ && !vm_.isLayoutTransitioning.get())
+        return dotMatrix_->nextFrameDelay(monotonicNow, system_.reduceMotion.get());
+    return std::nullopt;
+}
+
+void NotchContainerView::advanceFrame() {
+    update();
+    checkHitShape();
+}
+
+void NotchContainerView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    paintSurface(painter);
+}
+
+void NotchContainerView::paintSurface(QPainter& painter) const {
+    const QRectF bounds(rect());
+    if (bounds.isEmpty())
+        return;
+    const double now = clock_.monotonicNow();
+    const NotchState state = vm_.notchState.get();
+    const NotchLayoutMetrics& m = vm_.layoutMetrics.get();
+    const QColor background = toQColor(vm_.backgroundColor.get());
+
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setClipPath(toPainterPath(clipPathFor(m, vm_.contentRevealProgress(), toRect(bounds))));
+
+    if (state.is(NotchState::Case::closed)) {
+        // Over a camera housing the hardware shows through; without one the user still needs a
+        // pill to find and hover.
+        const auto& geometry = vm_.geometry();
+        if (geometry && geometry->screen.safeAreaTopInset <= 0) {
+            const Rect pill{m.leftExpansion, 0, m.anchorWidth, m.anchorHeight};
+            painter.fillPath(toPainterPath(macNotchShape(pill, 0, clipBottomRadius(m.anchorHeight))),
+                             background);
+        }
+    } else {
+        painter.fillPath(toPainterPath(macNotchShape(toRect(bounds), 0, clipBottomRadius(m.anchorHeight))),
+                         background);
+        paintContent(painter, now, system_.reduceMotion.get());
+    }
+    painter.restore();
+}
+
+void NotchContainerView::paintContent(QPainter& painter, double now, bool reduceMotion) const {
+    const NotchState state = vm_.notchState.get();
+    if (!state.is(NotchState::Case::nudge) || vm_.debugExternalDisplayPreview.get())
+        return;
+    const NotchLayoutMetrics& m = vm_.layoutMetrics.get();
+
+    const NotchContentReveal reveal = containerContentReveal(vm_.contentRevealProgress(), reduceMotion);
+    if (reveal.opacity <= 0)
+        return;
+    painter.save();
+    painter.setOpacity(painter.opacity() * reveal.opacity);
+    const double centreX = width() / 2.0;
+    painter.translate(centreX, reveal.offsetY);
+    painter.scale(reveal.scale, reveal.scale);
+    painter.translate(-centreX, 0);
+
+    const std::string message = vm_.shownMessage(state.nudgeKind);
+    const double w = vm_.nudgeExpansionWidth(message);
+    const double midY = m.anchorHeight / 2;
+    if (dotMatrix_) {
+        const double box = messageRowDotMatrixBox.width;
+        const QRectF boxRect(m.leftExpansion - w / 2 - box / 2, midY - messageRowDotMatrixBox.height / 2, box,
+                             messageRowDotMatrixBox.height);
+        dotMatrix_->paint(painter, boxRect, now, reduceMotion);
+    }
+
+    const QFont font = interfaceFont(messagePixelSize, FontWeight::semibold);
+    const QFontMetricsF metrics(font);
+    const QString text = metrics.elidedText(QString::fromStdString(message), Qt::ElideRight, w);
+    const QRectF textRect(m.leftExpansion + m.anchorWidth, 0, w, m.anchorHeight);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(textRect, Qt::AlignCenter | Qt::TextSingleLine, text);
+    painter.setPen(Qt::NoPen);
+
+    if (row_ && rowShown())
+        row_->paint(painter, now);
+    painter.restore();
+}
+
+void NotchContainerView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    syncControls();
+    checkHitShape();
+}
+
+bool NotchContainerView::isVisuallyInside(const QPointF& point) const {
+    const QRectF bounds(rect());
+    if (!bounds.contains(point))
+        return false;
+    return !visualHitTest || visualHitTest(point, bounds);
+}
+
+void NotchContainerView::reportPointerInside(bool inside) {
+    if (reportedInside_ == inside)
+        return;
+    reportedInside_ = inside;
+    if (onPointerInsideChanged)
+        onPointerInsideChanged(inside);
+}
+
+void NotchContainerView::reportPointer(const QPointF& point) {
+    reportPointerInside(isVisuallyInside(point));
+}
+
+void NotchContainerView::enterEvent(QEnterEvent* event) {
+    reportPointer(event->position());
+    QWidget::enterEvent(event);
+}
+
+void NotchContainerView::mouseMoveEvent(QMouseEvent* event) {
+    reportPointer(event->position());
+    QWidget::mouseMoveEvent(event);
+}
+
+void NotchContainerView::leaveEvent(QEvent* event) {
+    reportPointerInside(false);
+    QWidget::leaveEvent(event);
+}
+
+void NotchContainerView::mousePressEvent(QMouseEvent* event) {
+    // A click reports where the pointer is first: the pointer may not have moved since the
+    // surface changed under it.
+    reportedInside_.reset();
+    reportPointer(event->position());
+    if (onNotchClicked)
+        onNotchClicked();
+    event->accept();
+}
+
+bool NotchContainerView::event(QEvent* event) {
+    if (event->type() == QEvent::ChildAdded) {
+        auto* child = static_cast<QChildEvent*>(event)->child();
+        if (child->isWidgetType())
+            child->installEventFilter(this);
+    }
+    return QWidget::event(event);
+}
+
+bool NotchContainerView::eventFilter(QObject* watched, QEvent* event) {
+    auto* child = qobject_cast<QWidget*>(watched);
+    if (!child || child->parentWidget() != this)
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseMove: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        reportPointer(child->mapToParent(mouse->position()));
+        break;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        reportedInside_.reset();
+        reportPointer(child->mapToParent(mouse->position()));
+        if (onNotchClicked)
+            onNotchClicked();
+        if (!contentAcceptsPointer(vm_.contentRevealProgress(), vm_.isLayoutTransitioning.get(),
+                                   vm_.notchState.get()))
+            return true;
+        break;
+    }
+    case QEvent::MouseButtonRelease:
+        if (!contentAcceptsPointer(vm_.contentRevealProgress(), vm_.isLayoutTransitioning.get(),
+                                   vm_.notchState.get()))
+            return true;
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace vornela

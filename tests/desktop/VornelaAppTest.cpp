@@ -1,0 +1,216 @@
+#include "support/AppProcess.h"
+#include "support/X11Probe.h"
+
+#include <QImage>
+#include <QPalette>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+namespace vornela {
+namespace {
+
+using test::AppProcess;
+using test::minutesFromNow;
+
+// Xvfb's screen is 1920 x 1080 with no camera notch: the fallback pill, 180 x 32 centred on the top
+// edge, narrowed by one pixel on its left.
+const QRect restingPill{871, 0, 179, 32};
+
+// Every kind off, so nothing can come due while a test looks at the bare notch.
+nlohmann::json quietDay() {
+    return {{"hasCompletedOnboarding", true},     {"nudgeEnabled_water", false},
+            {"nudgeEnabled_eyeBreak", false},     {"nudgeEnabled_standMove", false},
+            {"nudgeEnabled_postureCheck", false}, {"nudgeEnabled_launch", false}};
+}
+
+class VornelaApp : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(probe.isConnected());
+        // A white desktop, so what the app draws (and what it leaves clear) can be told apart.
+        desktop.setAutoFillBackground(true);
+        QPalette palette = desktop.palette();
+        palette.setColor(QPalette::Window, Qt::white);
+        desktop.setPalette(palette);
+        desktop.setWindowFlag(Qt::FramelessWindowHint);
+        desktop.setGeometry(0, 0, 1920, 400);
+        desktop.show();
+        const auto id = quint32(desktop.winId());
+        ASSERT_TRUE(X11Probe::waitUntil([&] { return probe.isViewable(id); }));
+    }
+
+    // The app's overlay at the top centre of the screen, once it is on screen.
+    quint32 waitForNotch(AppProcess& app) {
+        quint32 found = 0;
+        X11Probe::waitUntil(
+            [&] {
+                for (quint32 window : probe.topLevelWindows(app.pid())) {
+                    const QRect g = probe.geometry(window);
+                    if (probe.isViewable(window) && g.top() == 0 && g.contains(QPoint(960, 0)))
+                        found = window;
+                }
+                return found != 0;
+            },
+            15);
+        return found;
+    }
+
+    bool waitForGeometry(quint32 window, const std::function<bool(const QRect&)>& predicate,
+                         double seconds = 10) {
+        return X11Probe::waitUntil([&] { return predicate(probe.geometry(window)); }, seconds);
+    }
+
+    X11Probe probe;
+    QWidget desktop;
+};
+
+TEST_F(VornelaApp, BareNotchIsTheFallbackPillDockedOnAllDesktopsWithoutATaskbarEntry) {
+    AppProcess app;
+    app.writePreferences(quietDay());
+    app.start();
+    const quint32 notch = waitForNotch(app);
+    ASSERT_NE(notch, 0u) << app.standardError().toStdString();
+
+    EXPECT_EQ(probe.geometry(notch), restingPill);
+    EXPECT_EQ(probe.atomListProperty(notch, "_NET_WM_WINDOW_TYPE").value_or(QStringList()).value(0),
+              "_NET_WM_WINDOW_TYPE_DOCK");
+    EXPECT_EQ(probe.cardinalProperty(notch, "_NET_WM_DESKTOP").value_or(std::vector<quint32>{}),
+              std::vector<quint32>{0xFFFFFFFFu});
+    const QStringList state = probe.atomListProperty(notch, "_NET_WM_STATE").value_or(QStringList());
+    EXPECT_TRUE(state.contains("_NET_WM_STATE_SKIP_TASKBAR")) << state.join(' ').toStdString();
+    EXPECT_TRUE(state.contains("_NET_WM_STATE_SKIP_PAGER")) << state.join(' ').toStdString();
+
+    // At rest the whole pill takes the pointer, and nothing outside it.
+    EXPECT_EQ(probe.inputShape(notch), (std::vector<QRect>{QRect(QPoint(0, 0), restingPill.size())}));
+    // The pill is drawn over a white desktop: dark inside, the desktop beside it and below its soft
+    // bottom corners.
+    const QRect area(restingPill.left() - 10, 0, restingPill.width() + 20, 40);
+    EXPECT_TRUE(X11Probe::waitUntil(
+        [&] { return probe.grab(area).pixelColor(10 + restingPill.width() / 2, 8).lightness() < 30; }));
+    const QImage shot = probe.grab(area);
+    EXPECT_EQ(shot.pixelColor(4, 8), QColor(Qt::white));
+    EXPECT_EQ(shot.pixelColor(10 + 1, 30), QColor(Qt::white)) << "rounded bottom-left corner";
+    EXPECT_EQ(shot.pixelColor(10 + restingPill.width() / 2, 36), QColor(Qt::white));
+}
+
+TEST_F(VornelaApp, LunchDueAtLaunchGrowsTheNotchToTheNudgeWithItsCompletionRow) {
+    AppProcess app;
+    nlohmann::json prefs = quietDay();
+    prefs["nudgeEnabled_launch"] = true;
+    prefs["launchTimeMinutes"] = minutesFromNow(-1);
+    app.writePreferences(prefs);
+    app.start();
+    const quint32 notch = waitForNotch(app);
+    ASSERT_NE(notch, 0u) << app.standardError().toStdString();
+
+    // The nudge layout: wider on both sides for the message and the animation, 44 points deeper for
+    // "Mark completed" and "Ignore".
+    ASSERT_TRUE(waitForGeometry(notch, [](const QRect& g) { return g.height() == 32 + 44; }))
+        << "geometry " << probe.geometry(notch).width() << "x" << probe.geometry(notch).height();
+    const QRect grown = probe.geometry(notch);
+    EXPECT_GT(grown.width(), restingPill.width());
+    EXPECT_EQ(grown.center().x(), restingPill.center().x()) << "grows evenly about the notch";
+    // Settled: the whole grown shape takes the pointer.
+    ASSERT_TRUE(X11Probe::waitUntil(
+        [&] { return probe.inputShape(notch) == std::vector<QRect>{QRect(QPoint(0, 0), grown.size())}; }));
+
+    // The message is drawn in white right of the camera; the buttons fill the band below (away from
+    // the soft corners, where the white desktop shows).
+    QImage shot;
+    auto brightIn = [&](const QRect& area) {
+        int count = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                count += shot.pixelColor(x, y).lightness() > 200;
+        return count;
+    };
+    const int anchorLeft = restingPill.left() - grown.left();
+    const QRect message(anchorLeft + restingPill.width() + 1, 4,
+                        grown.width() - anchorLeft - restingPill.width() - 20, 24);
+    EXPECT_TRUE(X11Probe::waitUntil([&] {
+        shot = probe.grab(grown);
+        return brightIn(message) > 20;
+    })) << "message text";
+    EXPECT_EQ(brightIn(QRect(anchorLeft + 10, 2, restingPill.width() - 20, 28)), 0)
+        << "nothing over the camera";
+    EXPECT_GT(brightIn(QRect(20, 34, grown.width() - 40, 30)), 20) << "button labels";
+    // No second card on the same screen: the notch carries the prompt.
+    int viewable = 0;
+    for (quint32 window : probe.topLevelWindows(app.pid()))
+        viewable += probe.isViewable(window) && probe.geometry(window).width() > 1;
+    EXPECT_EQ(viewable, 1);
+}
+
+TEST_F(VornelaApp, RestingThePointerOnTheNotchOpensItAndLeavingClosesIt) {
+    AppProcess app;
+    app.writePreferences(quietDay());
+    app.start();
+    const quint32 notch = waitForNotch(app);
+    ASSERT_NE(notch, 0u);
+    ASSERT_TRUE(waitForGeometry(notch, [](const QRect& g) { return g == restingPill; }));
+
+    ASSERT_TRUE(X11Probe::movePointer(restingPill.center()));
+    ASSERT_TRUE(waitForGeometry(notch, [](const QRect& g) { return g.height() > 100; }))
+        << "the hover layout opens under a resting pointer";
+    const QRect open = probe.geometry(notch);
+    EXPECT_EQ(open.top(), 0);
+    EXPECT_EQ(open.center().x(), restingPill.center().x());
+
+    // A pointer still inside the grown surface keeps it open.
+    ASSERT_TRUE(X11Probe::movePointer(QPoint(open.center().x(), open.bottom() - 40)));
+    X11Probe::waitUntil([] { return false; }, 0.6);
+    EXPECT_EQ(probe.geometry(notch), open);
+
+    ASSERT_TRUE(X11Probe::movePointer(QPoint(200, 700)));
+    ASSERT_TRUE(waitForGeometry(notch, [](const QRect& g) { return g == restingPill; }))
+        << "collapses to the pill after the pointer leaves";
+    EXPECT_TRUE(X11Probe::waitUntil([&] {
+        return probe.inputShape(notch) == std::vector<QRect>{QRect(QPoint(0, 0), restingPill.size())};
+    })) << "input shape "
+        << probe.inputShape(notch).size();
+}
+
+TEST_F(VornelaApp, ASecondLaunchInTheSameSessionExitsWithoutASecondPanel) {
+    AppProcess first;
+    first.writePreferences(quietDay());
+    first.start();
+    ASSERT_NE(waitForNotch(first), 0u);
+
+    AppProcess second(first.runtimeDirectory());
+    second.writePreferences(quietDay());
+    second.start();
+    const qint64 secondPid = second.pid();
+    EXPECT_EQ(second.waitForExit(15), 0);
+    EXPECT_TRUE(second.standardError().contains("already running"));
+    EXPECT_TRUE(probe.topLevelWindows(secondPid).empty());
+    EXPECT_TRUE(first.isRunning());
+}
+
+TEST_F(VornelaApp, TerminationBySignalLeavesAValidPreferencesFile) {
+    AppProcess app;
+    app.writePreferences(quietDay());
+    app.start();
+    ASSERT_NE(waitForNotch(app), 0u);
+
+    app.sendSignal(SIGTERM);
+    EXPECT_EQ(app.waitForExit(15), 0);
+    const nlohmann::json saved = app.readPreferences();
+    ASSERT_TRUE(saved.is_object()) << "the file parses";
+    EXPECT_EQ(saved.value("hasCompletedOnboarding", false), true) << "what was there is kept";
+    EXPECT_EQ(saved.value("legacyWaterGoalDefaultMigrated", false), true) << "what launch wrote is saved";
+    EXPECT_TRUE(saved.contains("dailyBalanceHistory"));
+}
+
+TEST_F(VornelaApp, WithoutADisplayItSaysSoAndExitsWithStatusOne) {
+    AppProcess app;
+    app.writePreferences(quietDay());
+    app.start({"DISPLAY", "WAYLAND_DISPLAY"});
+    EXPECT_EQ(app.waitForExit(15), 1);
+    EXPECT_TRUE(app.standardError().contains("display"));
+}
+
+} // namespace
+} // namespace vornela

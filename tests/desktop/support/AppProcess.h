@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <nlohmann/json.hpp>
+
+namespace vornela::test {
+
+// The real vornela binary in a session of its own: private config and runtime directories, the
+// test's display and session bus.
+class AppProcess {
+public:
+    // Two processes built with the same `session` share the runtime directory (the instance lock).
+    explicit AppProcess(const QString& runtimeDirectory = {});
+    ~AppProcess();
+
+    void writePreferences(const nlohmann::json& values);
+    // The preferences file as it is on disk now; a discarded value when it does not parse.
+    nlohmann::json readPreferences() const;
+    QString preferencesPath() const;
+    QString runtimeDirectory() const { return runtimeDirectory_; }
+
+    void start(const QStringList& unsetVariables = {});
+    qint64 pid() const { return process_.processId(); }
+    bool isRunning() const { return process_.state() != QProcess::NotRunning; }
+    // The exit status, or -1 when it is still running after `seconds`.
+    int waitForExit(double seconds);
+    void sendSignal(int signal);
+    QString standardError();
+
+private:
+    QTemporaryDir config_;
+    QTemporaryDir runtime_;
+    QString runtimeDirectory_;
+    QProcess process_;
+};
+
+// Local minutes after midnight, `offset` minutes from now, in the process time zone.
+int minutesFromNow(int offset);
+
+} // namespace vornela::test

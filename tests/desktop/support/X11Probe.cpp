@@ -1,0 +1,233 @@
+#include "support/X11Probe.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QThread>
+
+#include <xcb/shape.h>
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace vornela {
+
+namespace {
+
+template <typename T> struct FreeDeleter {
+    void operator()(T* p) const { std::free(p); }
+};
+template <typename T> using Reply = std::unique_ptr<T, FreeDeleter<T>>;
+
+bool runXdotool(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral("xdotool"), arguments);
+    return process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit &&
+           process.exitCode() == 0;
+}
+
+} // namespace
+
+X11Probe::X11Probe() {
+    int screenNumber = 0;
+    connection_ = xcb_connect(nullptr, &screenNumber);
+    if (xcb_connection_has_error(connection_))
+        return;
+    xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(connection_));
+    for (int i = 0; i < screenNumber && it.rem; ++i)
+        xcb_screen_next(&it);
+    if (it.rem)
+        root_ = it.data->root;
+}
+
+X11Probe::~X11Probe() {
+    if (connection_)
+        xcb_disconnect(connection_);
+}
+
+bool X11Probe::isConnected() const {
+    return connection_ && !xcb_connection_has_error(connection_) && root_ != 0;
+}
+
+std::vector<quint32> X11Probe::topLevelWindows(qint64 pid) const {
+    std::vector<quint32> result;
+    if (!isConnected())
+        return result;
+    const quint32 wanted = quint32(pid ? pid : QCoreApplication::applicationPid());
+    Reply<xcb_query_tree_reply_t> tree(
+        xcb_query_tree_reply(connection_, xcb_query_tree(connection_, root_), nullptr));
+    if (!tree)
+        return result;
+    const xcb_window_t* children = xcb_query_tree_children(tree.get());
+    const int count = xcb_query_tree_children_length(tree.get());
+    for (int i = 0; i < count; ++i) {
+        auto owner = cardinalProperty(children[i], QStringLiteral("_NET_WM_PID"));
+        if (owner && !owner->empty() && owner->front() == wanted)
+            result.push_back(children[i]);
+    }
+    return result;
+}
+
+int X11Probe::stackingIndex(quint32 window) const {
+    Reply<xcb_query_tree_reply_t> tree(
+        xcb_query_tree_reply(connection_, xcb_query_tree(connection_, root_), nullptr));
+    if (!tree)
+        return -1;
+    const xcb_window_t* children = xcb_query_tree_children(tree.get());
+    const int count = xcb_query_tree_children_length(tree.get());
+    for (int i = 0; i < count; ++i) {
+        if (children[i] == window)
+            return i;
+    }
+    return -1;
+}
+
+QRect X11Probe::geometry(quint32 window) const {
+    Reply<xcb_get_geometry_reply_t> geometry(
+        xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, window), nullptr));
+    if (!geometry)
+        return {};
+    Reply<xcb_translate_coordinates_reply_t> origin(xcb_translate_coordinates_reply(
+        connection_, xcb_translate_coordinates(connection_, window, root_, 0, 0), nullptr));
+    if (!origin)
+        return {};
+    return {origin->dst_x, origin->dst_y, geometry->width, geometry->height};
+}
+
+bool X11Probe::isViewable(quint32 window) const {
+    Reply<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
+        connection_, xcb_get_window_attributes(connection_, window), nullptr));
+    return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+}
+
+bool X11Probe::exists(quint32 window) const {
+    Reply<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
+        connection_, xcb_get_window_attributes(connection_, window), nullptr));
+    return attributes != nullptr;
+}
+
+std::optional<QStringList> X11Probe::atomListProperty(quint32 window, const QString& name) const {
+    Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+        connection_, xcb_get_property(connection_, 0, window, atom(name), XCB_ATOM_ATOM, 0, 1024), nullptr));
+    if (!reply || reply->type != XCB_ATOM_ATOM || reply->format != 32)
+        return std::nullopt;
+    const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
+    QStringList names;
+    for (int i = 0; i < xcb_get_property_value_length(reply.get()) / 4; ++i)
+        names << atomName(atoms[i]);
+    return names;
+}
+
+std::optional<std::vector<quint32>> X11Probe::cardinalProperty(quint32 window, const QString& name) const {
+    Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+        connection_, xcb_get_property(connection_, 0, window, atom(name), XCB_ATOM_CARDINAL, 0, 1024),
+        nullptr));
+    if (!reply || reply->type != XCB_ATOM_CARDINAL || reply->format != 32)
+        return std::nullopt;
+    const auto* values = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
+    return std::vector<quint32>(values, values + xcb_get_property_value_length(reply.get()) / 4);
+}
+
+std::vector<QRect> X11Probe::inputShape(quint32 window) const {
+    return shapeRectangles(window, XCB_SHAPE_SK_INPUT);
+}
+
+std::vector<QRect> X11Probe::boundingShape(quint32 window) const {
+    return shapeRectangles(window, XCB_SHAPE_SK_BOUNDING);
+}
+
+std::vector<QRect> X11Probe::shapeRectangles(quint32 window, int kind) const {
+    std::vector<QRect> result;
+    Reply<xcb_shape_get_rectangles_reply_t> reply(xcb_shape_get_rectangles_reply(
+        connection_, xcb_shape_get_rectangles(connection_, window, xcb_shape_kind_t(kind)), nullptr));
+    if (!reply)
+        return result;
+    const xcb_rectangle_t* rects = xcb_shape_get_rectangles_rectangles(reply.get());
+    for (int i = 0; i < xcb_shape_get_rectangles_rectangles_length(reply.get()); ++i)
+        result.emplace_back(rects[i].x, rects[i].y, rects[i].width, rects[i].height);
+    return result;
+}
+
+bool X11Probe::ownSelection(const QString& selection) {
+    const xcb_window_t owner = xcb_generate_id(connection_);
+    xcb_create_window(connection_, 0, owner, root_, 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_ONLY,
+                      XCB_COPY_FROM_PARENT, 0, nullptr);
+    xcb_set_selection_owner(connection_, owner, atom(selection), XCB_CURRENT_TIME);
+    Reply<xcb_get_selection_owner_reply_t> reply(xcb_get_selection_owner_reply(
+        connection_, xcb_get_selection_owner(connection_, atom(selection)), nullptr));
+    return reply && reply->owner == owner;
+}
+
+QImage X11Probe::grab(const QRect& rect) const {
+    Reply<xcb_get_image_reply_t> reply(xcb_get_image_reply(
+        connection_,
+        xcb_get_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, root_, int16_t(rect.x()), int16_t(rect.y()),
+                      uint16_t(rect.width()), uint16_t(rect.height()), ~0u),
+        nullptr));
+    // Depth 24 and 32 come as 32 bits per pixel, 0x00RRGGBB in host order like Format_RGB32.
+    if (!reply || (reply->depth != 24 && reply->depth != 32))
+        return {};
+    const int length = xcb_get_image_data_length(reply.get());
+    if (length < rect.width() * rect.height() * 4)
+        return {};
+    const uint8_t* data = xcb_get_image_data(reply.get());
+    return QImage(data, rect.width(), rect.height(), rect.width() * 4, QImage::Format_RGB32).copy();
+}
+
+bool X11Probe::movePointer(QPoint rootPosition) {
+    // xdotool's absolute move is a warp, which the server does not report as raw motion; its
+    // relative move goes through XTest like a real device. So warp next to the target and step
+    // the last pixel.
+    const int step = rootPosition.x() > 0 ? 1 : -1;
+    // (Only the step waits: a warp to where the pointer already is would never be seen.)
+    return runXdotool({QStringLiteral("mousemove"), QString::number(rootPosition.x() - step),
+                       QString::number(rootPosition.y()), QStringLiteral("mousemove_relative"),
+                       QStringLiteral("--sync"), QStringLiteral("--"), QString::number(step),
+                       QStringLiteral("0")});
+}
+
+bool X11Probe::click(int button) {
+    return runXdotool({QStringLiteral("click"), QString::number(button)});
+}
+
+bool X11Probe::waitUntil(const std::function<bool()>& predicate, double timeoutSeconds) {
+    // Qt sends its buffered requests only when its loop is about to block, which spinning it
+    // here never does.
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    const auto flushQt = [x11] {
+        if (x11 && x11->connection())
+            xcb_flush(x11->connection());
+    };
+    QElapsedTimer timer;
+    timer.start();
+    flushQt();
+    while (!predicate()) {
+        if (timer.elapsed() > qint64(timeoutSeconds * 1000))
+            return predicate();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        flushQt();
+        QThread::msleep(5);
+    }
+    return true;
+}
+
+quint32 X11Probe::atom(const QString& name) const {
+    const QByteArray latin = name.toLatin1();
+    Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
+        connection_, xcb_intern_atom(connection_, 0, uint16_t(latin.size()), latin.constData()), nullptr));
+    return reply ? reply->atom : quint32(XCB_ATOM_NONE);
+}
+
+QString X11Probe::atomName(quint32 atom) const {
+    Reply<xcb_get_atom_name_reply_t> reply(
+        xcb_get_atom_name_reply(connection_, xcb_get_atom_name(connection_, atom), nullptr));
+    if (!reply)
+        return {};
+    return QString::fromLatin1(xcb_get_atom_name_name(reply.get()),
+                               xcb_get_atom_name_name_length(reply.get()));
+}
+
+} // namespace vornela

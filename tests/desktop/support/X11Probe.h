@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+struct xcb_connection_t;
+
+namespace vornela {
+
+// Reads the X server the way another client would: its own connection to $DISPLAY, so what it
+// sees is what the server holds, not what Qt believes. Pointer input goes through xdotool.
+class X11Probe {
+public:
+    X11Probe();
+    ~X11Probe();
+    X11Probe(const X11Probe&) = delete;
+    X11Probe& operator=(const X11Probe&) = delete;
+
+    bool isConnected() const;
+    quint32 root() const { return root_; }
+
+    // Children of the root window whose _NET_WM_PID is `pid` (this process when 0), bottom to
+    // top in stacking order.
+    std::vector<quint32> topLevelWindows(qint64 pid = 0) const;
+    // Stacking position among the root's children (higher is nearer the top), -1 when not one.
+    int stackingIndex(quint32 window) const;
+    // Position relative to the root and size, in native pixels; empty when the window is gone.
+    QRect geometry(quint32 window) const;
+    bool isViewable(quint32 window) const;
+    bool exists(quint32 window) const;
+
+    // The atom names in an ATOM-list property; nullopt when the property is missing.
+    std::optional<QStringList> atomListProperty(quint32 window, const QString& name) const;
+    // The values of a CARDINAL property; nullopt when the property is missing.
+    std::optional<std::vector<quint32>> cardinalProperty(quint32 window, const QString& name) const;
+
+    // The window's input and bounding shapes as the SHAPE extension reports them (window-relative
+    // native pixels). A window without a shape reports its own rectangle.
+    std::vector<QRect> inputShape(quint32 window) const;
+    std::vector<QRect> boundingShape(quint32 window) const;
+
+    // Makes this connection the owner of a selection, as a compositing manager owns
+    // _NET_WM_CM_S0; released when the probe goes away.
+    bool ownSelection(const QString& selection);
+
+    // What the screen shows inside `rect` (root coordinates), read from the root window.
+    QImage grab(const QRect& rect) const;
+
+    // Synthetic pointer input through xdotool; true when xdotool succeeded. The move ends with
+    // a one-pixel XTest step, so it shows up as raw motion like a real mouse's.
+    static bool movePointer(QPoint rootPosition);
+    static bool click(int button = 1);
+
+    // Spins the Qt event loop until `predicate` holds or `timeoutSeconds` pass; the last answer.
+    static bool waitUntil(const std::function<bool()>& predicate, double timeoutSeconds = 5);
+
+    quint32 atom(const QString& name) const;
+    QString atomName(quint32 atom) const;
+
+private:
+    std::vector<QRect> shapeRectangles(quint32 window, int kind) const;
+
+    xcb_connection_t* connection_ = nullptr;
+    quint32 root_ = 0;
+};
+
+} // namespace vornela

@@ -1,0 +1,13 @@
+#include "base/Typography.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    vornela::ensureInterfaceFont();
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

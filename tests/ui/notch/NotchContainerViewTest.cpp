@@ -1,0 +1,274 @@
+#include "support/NotchWorld.h"
+
+#include "base/AnimationDriver.h"
+#include "base/QtConversions.h"
+#include "notch/NotchContainerView.h"
+#include "notch/NotchHoverTracker.h"
+#include "nudges/NudgeCompletionActionRow.h"
+#include "nudges/NudgeInNotchCompletionRow.h"
+#include "nudges/NudgeSurfaceButton.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+using namespace vornela;
+using namespace vornela::testing;
+
+namespace {
+
+using K = NudgeKindID;
+
+// A real view model on virtual time with the view sized as the notch window sizes its panel.
+struct ViewWorld : NotchWorld {
+    explicit ViewWorld(std::optional<ScreenInfo> screen = std::nullopt) : NotchWorld(!screen) {
+        if (screen) {
+            geometry = makeNotchGeometry(*screen);
+            window->show(geometry);
+        }
+        view = std::make_unique<NotchContainerView>(*vm, system, scheduler, driver);
+        view->onPointerInsideChanged = [this](bool inside) {
+            events.push_back(inside ? "inside" : "outside");
+            window->movePointer(inside);
+        };
+        view->onNotchClicked = [this] {
+            events.push_back("click");
+            window->click();
+        };
+        fit();
+    }
+    ~ViewWorld() { view.reset(); }
+
+    void fit() {
+        const Size s = vm->layoutMetrics.get().windowSize;
+        view->resize(int(std::ceil(s.width)), int(std::ceil(s.height)));
+    }
+
+    QImage paint(double scale = 2) const {
+        QImage image((QSizeF(view->size()) * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(scale);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        view->paintSurface(painter);
+        return image;
+    }
+
+    AnimationDriver driver{scheduler};
+    std::unique_ptr<NotchContainerView> view;
+    std::vector<std::string> events;
+};
+
+int alphaAt(const QImage& image, double x, double y) {
+    const double s = image.devicePixelRatio();
+    return image.pixelColor(QPoint(int(x * s), int(y * s))).alpha();
+}
+
+int paintedPixels(const QImage& image) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixelColor(x, y).alpha() > 0;
+    return count;
+}
+
+void settle() {
+    QCoreApplication::processEvents();
+}
+
+void press(QWidget* target, QPointF at) {
+    QMouseEvent down(QEvent::MouseButtonPress, at, target->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(target, &down);
+    QMouseEvent up(QEvent::MouseButtonRelease, at, target->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                   Qt::NoModifier);
+    QApplication::sendEvent(target, &up);
+}
+
+} // namespace
+
+TEST(NotchContainerView, ClosedDrawsThePillOnlyWhereThereIsNoHardwareNotch) {
+    ViewWorld plain(externalDisplay("desk", 0, true));
+    const NotchLayoutMetrics m = plain.vm->layoutMetrics.get();
+    EXPECT_NEAR(m.anchorWidth, 180, 1);
+    EXPECT_EQ(m.anchorHeight, 32);
+    const QImage pill = plain.paint();
+    EXPECT_EQ(alphaAt(pill, m.anchorWidth / 2, m.anchorHeight / 2), 255);
+    EXPECT_EQ(alphaAt(pill, 90, 1), 255) << "the top edge runs straight into the screen edge";
+    EXPECT_EQ(alphaAt(pill, 0.5, 31.5), 0) << "soft bottom corners";
+    // The widget's own paint path draws the same thing.
+    const QImage grabbed = plain.view->grab().toImage();
+    EXPECT_EQ(grabbed.pixelColor(90, 16).alpha(), 255);
+
+    ViewWorld notched;
+    EXPECT_EQ(notched.state(), NotchState::closed());
+    EXPECT_EQ(paintedPixels(notched.paint()), 0) << "the camera housing shows through";
+}
+
+TEST(NotchContainerView, TheClipGrowsFromTheAnchorToTheWholePanelAndHitRectFollowsIt) {
+    ViewWorld w;
+    int shapeChanges = 0;
+    QObject::connect(w.view.get(), &NotchContainerView::hitShapeChanged, [&] { ++shapeChanges; });
+    w.vm->presentNudge(K::eyeBreak, false);
+    w.fit();
+    const NotchLayoutMetrics m = w.vm->layoutMetrics.get();
+    ASSERT_EQ(m.downExpansion, NotchViewModel::completionRowHeight);
+    ASSERT_EQ(w.vm->contentRevealProgress(), 0);
+    EXPECT_GT(shapeChanges, 0);
+
+    // Reveal 0: only the anchor area.
+    const QRect anchor = w.view->hitRect();
+    EXPECT_EQ(anchor.top(), 0);
+    EXPECT_EQ(anchor.left(), int(std::floor(m.leftExpansion)));
+    EXPECT_EQ(anchor.height(), int(m.anchorHeight));
+    QImage image = w.paint();
+    EXPECT_EQ(alphaAt(image, m.leftExpansion + m.anchorWidth / 2, 4), 255);
+    EXPECT_EQ(alphaAt(image, 4, 4), 0);
+    EXPECT_EQ(alphaAt(image, m.leftExpansion + m.anchorWidth / 2, m.anchorHeight + 20), 0);
+
+    // Through the expand the rectangle only grows, keeps its top edge, and ends on the panel.
+    QRect previous = anchor;
+    bool grew = false;
+    for (int i = 0; i < 60 && w.vm->contentRevealProgress() < 1; ++i) {
+        w.advance(1.0 / 60);
+        const int before = shapeChanges;
+        w.view->advanceFrame();
+        const QRect now = w.view->hitRect();
+        EXPECT_EQ(now.top(), 0);
+        EXPECT_TRUE(now.contains(previous)) << "frame " << i;
+        if (now != previous) {
+            grew = true;
+            EXPECT_EQ(shapeChanges, before + 1) << "every frame that moves the shape is announced";
+        }
+        previous = now;
+    }
+    EXPECT_TRUE(grew);
+    ASSERT_EQ(w.vm->contentRevealProgress(), 1);
+    EXPECT_EQ(w.view->hitRect(), w.view->rect());
+    const int settled = shapeChanges;
+    w.view->advanceFrame();
+    EXPECT_EQ(shapeChanges, settled) << "nothing moved, nothing announced";
+
+    // Reveal 1: the whole panel, square top corners, the completion band included.
+    image = w.paint();
+    EXPECT_EQ(alphaAt(image, 1, 1), 255);
+    EXPECT_EQ(alphaAt(image, w.view->width() / 2.0, m.anchorHeight + 40), 255);
+    EXPECT_EQ(alphaAt(image, 0.5, w.view->height() - 0.5), 0);
+    EXPECT_TRUE(w.view->outlinePath().contains(QPointF(2, 2)));
+}
+
+TEST(NotchContainerView, TheNudgeShowsItsMessageInWhiteRightOfTheCamera) {
+    ViewWorld w;
+    w.vm->presentNudge(K::standMove, false);
+    w.fit();
+    w.advance(2);
+    ASSERT_EQ(w.vm->contentRevealProgress(), 1);
+    const NotchLayoutMetrics m = w.vm->layoutMetrics.get();
+    const QImage image = w.paint();
+    auto whitePixelsIn = [&](double x0, double x1) {
+        int count = 0;
+        const double s = image.devicePixelRatio();
+        for (int y = 0; y < int(m.anchorHeight * s); ++y)
+            for (int x = int(x0 * s); x < int(x1 * s); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                count += c.red() > 230 && c.green() > 230 && c.blue() > 230 && c.alpha() == 255;
+            }
+        return count;
+    };
+    const double right = m.leftExpansion + m.anchorWidth;
+    EXPECT_GT(whitePixelsIn(right, right + m.rightExpansion), 20);
+    EXPECT_EQ(whitePixelsIn(m.leftExpansion, right), 0) << "nothing is drawn over the camera";
+
+    // With the external display preview on, the surface stays but the nudge row is not drawn.
+    w.vm->debugExternalDisplayPreview.set(true);
+    const QImage preview = w.paint();
+    EXPECT_EQ(alphaAt(preview, m.leftExpansion + m.anchorWidth / 2, 4), 255);
+    int white = 0;
+    for (int y = 0; y < preview.height(); ++y)
+        for (int x = 0; x < preview.width(); ++x)
+            white += preview.pixelColor(x, y).red() > 230;
+    EXPECT_EQ(white, 0);
+}
+
+TEST(NotchContainerView, TheDriverRunsFramesWhileRevealingAndArmsNothingOnceIdle) {
+    ViewWorld w;
+    settle();
+    EXPECT_FALSE(w.driver.isRunning()) << "a closed notch costs no timer";
+
+    w.vm->presentNudge(K::eyeBreak, false);
+    w.fit();
+    settle();
+    EXPECT_TRUE(w.driver.isRunning());
+    EXPECT_FALSE(w.driver.pendingDelay()) << "the reveal runs at the display rate";
+
+    w.advance(2);
+    w.driver.tick();
+    ASSERT_FALSE(w.vm->isContentRevealAnimating());
+    ASSERT_TRUE(w.driver.pendingDelay()) << "a settled nudge only wakes for its next dot-matrix frame";
+    EXPECT_GT(*w.driver.pendingDelay(), 0);
+
+    w.system.reduceMotion.set(true);
+    w.driver.tick();
+    EXPECT_FALSE(w.driver.isRunning()) << "reduce motion holds a still picture";
+    w.system.reduceMotion.set(false);
+
+    w.vm->dismissNudge(false);
+    w.advance(2);
+    settle();
+    w.driver.tick();
+    EXPECT_EQ(w.state(), NotchState::closed());
+    EXPECT_FALSE(w.driver.isRunning());
+}
+
+TEST(NotchContainerView, PointerReportsAndClicksReachTheModelAndButtonsWaitForTheReveal) {
+    ViewWorld w;
+    // Record only: the hosting rules would turn the click into the dashboard and hide the row.
+    w.view->onPointerInsideChanged = [&](bool inside) { w.events.push_back(inside ? "inside" : "outside"); };
+    w.view->onNotchClicked = [&] { w.events.push_back("click"); };
+    w.vm->presentNudge(K::postureCheck, false);
+    w.fit();
+    NudgeInNotchCompletionRow* row = w.view->completionRow();
+    ASSERT_NE(row, nullptr);
+    NudgeSurfaceButton* complete = row->actionRow().completeButton();
+    ASSERT_NE(complete, nullptr);
+    EXPECT_GE(complete->geometry().top(), int(w.vm->layoutMetrics.get().anchorHeight));
+
+    // Too early in the reveal: the press is still a notch click, but the button ignores it.
+    press(complete, QRectF(complete->rect()).center());
+    EXPECT_EQ(w.events, (std::vector<std::string>{"inside", "click"}));
+    EXPECT_EQ(w.health->completedToday(K::postureCheck), 0);
+
+    w.advance(2);
+    w.view->advanceFrame();
+    ASSERT_EQ(w.state(), NotchState::nudge(K::postureCheck));
+    press(complete, QRectF(complete->rect()).center());
+    EXPECT_EQ(w.health->completedToday(K::postureCheck), 1) << "a revealed button completes the nudge";
+
+    // Outside the drawn shape the hosting rules say "not inside".
+    w.events.clear();
+    w.view->visualHitTest = [](QPointF p, QRectF) { return p.y() < 10; };
+    QMouseEvent move(QEvent::MouseMove, QPointF(5, 20), w.view->mapToGlobal(QPointF(5, 20)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w.view.get(), &move);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(w.view.get(), &leave);
+    press(w.view.get(), QPointF(5, 5));
+    EXPECT_EQ(w.events, (std::vector<std::string>{"outside", "inside", "click"}));
+}
+
+TEST(NotchHoverTracker, FollowsThePointerAndTheControlsMoves) {
+    std::vector<bool> reports;
+    NotchHoverTracker tracker([&](bool hovered) { reports.push_back(hovered); });
+    tracker.setRect(QRectF(10, 10, 20, 20));
+    tracker.pointerMoved({15, 15});
+    tracker.pointerMoved({16, 16});
+    tracker.setRect(QRectF(40, 10, 20, 20)); // the control moved away under a still pointer
+    tracker.pointerMoved({45, 15});
+    tracker.pointerLeft();
+    EXPECT_EQ(reports, (std::vector<bool>{true, false, true, false}));
+    EXPECT_FALSE(tracker.isHovered());
+}

@@ -1,0 +1,216 @@
+// Renders every notch surface and state offscreen to PNG files, for reviewing the drawing
+// without a desktop session: vornela-gallery OUTDIR
+#include "GalleryWorld.h"
+
+#include "base/AnimationDriver.h"
+#include "base/QtConversions.h"
+#include "base/Typography.h"
+#include "notch/NotchContainerView.h"
+#include "notch/NotchShapes.h"
+#include "nudges/NudgeCatalogue.h"
+#include "nudges/NudgeCompletionActionRow.h"
+#include "nudges/NudgeCompletionView.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QWidget>
+
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <string>
+
+using namespace vornela;
+
+namespace {
+
+constexpr double kScale = 2;
+constexpr int kMargin = 40;
+
+ScreenInfo notchedLaptop() {
+    ScreenInfo s;
+    s.id = "built-in";
+    s.isMain = true;
+    s.frame = {0, 0, 1512, 982};
+    s.visibleFrame = {0, 0, 1512, 950};
+    s.backingScaleFactor = 2;
+    s.safeAreaTopInset = 32;
+    s.auxiliaryTopLeftArea = Rect{0, 950, 656, 32};
+    s.auxiliaryTopRightArea = Rect{856, 950, 656, 32};
+    return s;
+}
+
+ScreenInfo plainMonitor() {
+    ScreenInfo s;
+    s.id = "monitor";
+    s.isMain = true;
+    s.frame = {0, 0, 1920, 1080};
+    s.visibleFrame = {0, 0, 1920, 1055};
+    s.backingScaleFactor = 1;
+    return s;
+}
+
+QImage backdrop(QSize logical) {
+    QImage image((QSizeF(logical) * kScale).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(kScale);
+    QPainter painter(&image);
+    QLinearGradient gradient(0, 0, 0, logical.height());
+    gradient.setColorAt(0, QColor(58, 64, 82));
+    gradient.setColorAt(1, QColor(32, 36, 48));
+    painter.fillRect(QRectF(QPointF(0, 0), QSizeF(logical)), gradient);
+    return image;
+}
+
+class Gallery {
+public:
+    explicit Gallery(QString dir) : dir_(std::move(dir)) {}
+
+    // One notch scene: `setup` drives the world, then the view is drawn as it looks now.
+    void notch(const QString& name, const ScreenInfo& screen, bool reduceMotion,
+               const std::function<void(GalleryWorld&)>& setup) {
+        GalleryWorld world(screen);
+        world.system.reduceMotion.set(reduceMotion);
+        AnimationDriver driver(world.scheduler);
+        NotchContainerView view(world.vm, world.system, world.scheduler, driver);
+        setup(world);
+        const Size size = world.vm.layoutMetrics.get().windowSize;
+        view.resize(int(std::ceil(size.width)), int(std::ceil(size.height)));
+
+        const QSize canvas(view.width() + 2 * kMargin, view.height() + kMargin);
+        QImage image = backdrop(canvas);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const NotchLayoutMetrics& m = world.vm.layoutMetrics.get();
+        if (world.geometry.screen.safeAreaTopInset > 0) {
+            // The camera housing itself, so the scene shows what the surface covers.
+            const Rect housing{kMargin + m.leftExpansion, 0, m.anchorWidth, m.anchorHeight};
+            painter.fillPath(toPainterPath(macNotchShape(housing, std::nullopt, std::nullopt)),
+                             QColor(6, 6, 8));
+        }
+        view.render(&painter, QPoint(kMargin, 0), QRegion(), QWidget::DrawChildren);
+        painter.end();
+        save(name, image);
+    }
+
+    void card(const QString& name, NudgeKindID kind, bool dark) {
+        ManualScheduler clock(GalleryWorld::wallStart, 1000);
+        SystemPreferences system;
+        system.darkAppearance.set(dark);
+        QWidget host;
+        const NudgeCompletionUIState state{kind, definitionFor(kind).message};
+        NudgeCompletionView card(state, true, dark, clock.monotonicNow());
+        NudgeCompletionActionRow actions(kind, {}, {}, clock, system, &host);
+        const QPointF origin(kMargin / 2.0, kMargin / 2.0);
+        actions.setGeometry(card.actionRowRect().translated(origin));
+        const QSizeF size = card.fittingSize();
+        QImage image = backdrop(QSize(int(size.width()) + kMargin, int(size.height()) + kMargin));
+        if (!dark)
+            image.fill(QColor(222, 226, 234));
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        card.paint(painter, origin, clock.monotonicNow(), false, &actions);
+        painter.end();
+        save(name, image);
+    }
+
+    int failures() const { return failures_; }
+
+private:
+    void save(const QString& name, const QImage& image) {
+        const QString path = QDir(dir_).filePath(name + ".png");
+        if (image.save(path)) {
+            std::printf("%s\n", qPrintable(path));
+        } else {
+            std::fprintf(stderr, "vornela-gallery: could not write %s\n", qPrintable(path));
+            ++failures_;
+        }
+    }
+
+    QString dir_;
+    int failures_ = 0;
+};
+
+void settle(GalleryWorld& world) {
+    world.scheduler.advance(2);
+}
+
+// Advances until the content reveal reaches `target` (or the surface settles).
+void revealTo(GalleryWorld& world, double target) {
+    for (int i = 0; i < 600 && world.vm.contentRevealProgress() < target; ++i)
+        world.scheduler.advance(1.0 / 240);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = QApplication::arguments();
+    if (args.size() != 2 || args[1].isEmpty() || args[1].startsWith('-')) {
+        std::fprintf(stderr, "usage: vornela-gallery OUTDIR\n");
+        return 2;
+    }
+    if (!QDir().mkpath(args[1])) {
+        std::fprintf(stderr, "vornela-gallery: cannot create %s\n", qPrintable(args[1]));
+        return 1;
+    }
+    ensureInterfaceFont();
+    Gallery gallery(args[1]);
+    const ScreenInfo laptop = notchedLaptop();
+    const ScreenInfo monitor = plainMonitor();
+
+    gallery.notch("notch-closed-fallback-pill", monitor, false, [](GalleryWorld&) {});
+    gallery.notch("notch-closed-hardware", laptop, false, [](GalleryWorld&) {});
+    gallery.notch("notch-hover-expanded", laptop, false, [](GalleryWorld& w) {
+        w.movePointer(true);
+        settle(w);
+    });
+    gallery.notch("notch-hover-expanded-fallback", monitor, false, [](GalleryWorld& w) {
+        w.movePointer(true);
+        settle(w);
+    });
+
+    for (NudgeKindID kind : allNudgeKinds) {
+        const QString name = QString::fromUtf8(rawValue(kind).data(), qsizetype(rawValue(kind).size()));
+        gallery.notch("nudge-" + name, laptop, false, [kind](GalleryWorld& w) {
+            w.vm.presentNudge(kind, false);
+            settle(w);
+        });
+        if (kind == NudgeKindID::water)
+            continue; // water never asks for completion
+        gallery.notch("nudge-" + name + "-without-row", laptop, false, [kind](GalleryWorld& w) {
+            w.vm.presentNudge(kind, false);
+            settle(w);
+            w.vm.nudgeCompletionUI.set(std::nullopt);
+            w.relayout();
+            settle(w);
+        });
+    }
+    gallery.notch("nudge-eyeBreak-fallback", monitor, false, [](GalleryWorld& w) {
+        w.vm.presentNudge(NudgeKindID::eyeBreak, false);
+        settle(w);
+    });
+    gallery.notch("nudge-standMove-mid-reveal", laptop, false, [](GalleryWorld& w) {
+        w.vm.presentNudge(NudgeKindID::standMove, false);
+        revealTo(w, 0.4);
+    });
+    gallery.notch("nudge-standMove-mid-reveal-reduce-motion", laptop, true, [](GalleryWorld& w) {
+        w.vm.presentNudge(NudgeKindID::standMove, false);
+        revealTo(w, 0.4);
+    });
+    gallery.notch("nudge-postureCheck-reduce-motion", laptop, true, [](GalleryWorld& w) {
+        w.vm.presentNudge(NudgeKindID::postureCheck, false);
+        settle(w);
+    });
+
+    for (NudgeKindID kind : {NudgeKindID::eyeBreak, NudgeKindID::launch}) {
+        const QString name = QString::fromUtf8(rawValue(kind).data(), qsizetype(rawValue(kind).size()));
+        gallery.card("completion-card-" + name + "-light", kind, false);
+        gallery.card("completion-card-" + name + "-dark", kind, true);
+    }
+    return gallery.failures() == 0 ? 0 : 1;
+}
