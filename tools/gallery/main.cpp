@@ -103,6 +103,7 @@ public:
         const NudgeCompletionUIState state{kind, definitionFor(kind).message};
         NudgeCompletionView card(state, true, dark, clock.monotonicNow());
         NudgeCompletionActionRow actions(kind, {}, {}, clock, system, &host);
+        actions.setOnLightSurface(!dark);
         const QPointF origin(kMargin / 2.0, kMargin / 2.0);
         actions.setGeometry(card.actionRowRect().translated(origin));
         const QSizeF size = card.fittingSize();

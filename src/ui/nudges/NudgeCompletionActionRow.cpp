@@ -124,3 +124,12 @@ void NudgeCompletionActionRow::setVisible(bool visible) {
 }
 
 } // namespace vornela
+
+namespace vornela {
+
+void NudgeCompletionActionRow::setOnLightSurface(bool onLight) {
+    complete_->setOnLightSurface(onLight);
+    dismiss_->setOnLightSurface(onLight);
+}
+
+} // namespace vornela

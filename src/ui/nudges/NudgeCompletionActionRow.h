@@ -33,6 +33,7 @@ public:
 
     // New accent colour and accessible names.
     void setKind(NudgeKindID kind);
+    void setOnLightSurface(bool onLight);
     NudgeKindID kind() const { return kind_; }
     // Centres the buttons in `area` (host coordinates) and places their proxies there.
     void setGeometry(const QRectF& area);

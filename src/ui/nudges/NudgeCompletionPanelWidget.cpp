@@ -68,6 +68,7 @@ void NudgeCompletionPanelWidget::followView() {
     }
     view_ = next;
     actions_->setKind(next.state.kind);
+    actions_->setOnLightSurface(!dark);
     placeActions();
     actions_->setVisible(true);
     update();
@@ -146,8 +147,10 @@ void NudgeCompletionPanelWidget::render(QPainter& painter) const {
 
 void NudgeCompletionPanelWidget::paintEvent(QPaintEvent*) {
     // Colours follow the appearance even if no view change announced the switch.
-    if (card_ && card_->colors().dark != system_.darkAppearance.get())
+    if (card_ && card_->colors().dark != system_.darkAppearance.get()) {
         card_->setDark(system_.darkAppearance.get());
+        actions_->setOnLightSurface(!system_.darkAppearance.get());
+    }
     QPainter painter(this);
     render(painter);
 }

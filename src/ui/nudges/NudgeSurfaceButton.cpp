@@ -118,19 +118,28 @@ double NudgeSurfaceButton::pressAmount(double now) const {
     return press_.valueAt(now);
 }
 
+void NudgeSurfaceButton::setOnLightSurface(bool onLight) {
+    if (onLight_ == onLight)
+        return;
+    onLight_ = onLight;
+    if (onLookChanged)
+        onLookChanged();
+}
+
 NudgeSurfaceButton::Look NudgeSurfaceButton::lookAt(double now) const {
     const double h = hoverAmount(now);
     const double p = pressAmount(now);
     const bool reduceMotion = system_.reduceMotion.get();
+    const Color ink = onLight_ ? Color::rgb(0.11, 0.11, 0.12) : Color::white();
     Look look;
     if (role_ == Role::primary) {
         look.fill = blend(withAlpha(accent_, 0.28), withAlpha(accent_, 0.36), h);
         look.border = blend(withAlpha(accent_, 0.40), withAlpha(accent_, 0.52), h);
-        look.content = blend(withAlpha(Color::white(), 0.95), withAlpha(Color::white(), 1.0), h);
+        look.content = blend(withAlpha(ink, 0.95), withAlpha(ink, 1.0), h);
     } else {
-        look.fill = blend(withAlpha(Color::white(), 0.10), withAlpha(Color::white(), 0.14), h);
-        look.border = blend(withAlpha(Color::white(), 0.08), withAlpha(Color::white(), 0.14), h);
-        look.content = blend(withAlpha(Color::white(), 0.72), withAlpha(Color::white(), 1.0), h);
+        look.fill = blend(withAlpha(ink, 0.10), withAlpha(ink, 0.14), h);
+        look.border = blend(withAlpha(ink, 0.08), withAlpha(ink, 0.14), h);
+        look.content = blend(withAlpha(ink, 0.72), withAlpha(ink, 1.0), h);
     }
     look.scale = reduceMotion ? 1 : 1 + (hoverScale - 1) * h;
     look.labelScale = reduceMotion ? 1 : 1 + (pressedLabelScale - 1) * p;

@@ -47,6 +47,8 @@ public:
     QSize sizeHint() const override;
 
     void setAccent(Color accent);
+    // On the light card the white ink would vanish: the same opacities are drawn in dark ink.
+    void setOnLightSurface(bool onLight);
     void setAccessibilityLabel(const QString& label);
     const QString& title() const { return title_; }
     const QString& systemImage() const { return systemImage_; }
@@ -77,6 +79,7 @@ private:
     QString systemImage_;
     Role role_;
     Color accent_;
+    bool onLight_ = false;
     const Clock& clock_;
     const SystemPreferences& system_;
     bool hovered_ = false;

@@ -182,3 +182,18 @@ TEST(NudgeSurfaceButton, RowNamesItsButtonsAfterTheNudgeAndHidesThemWhenOff) {
     EXPECT_FALSE(w.complete().isVisible());
     EXPECT_FALSE(w.dismiss().isVisible());
 }
+
+TEST(NudgeSurfaceButton, LabelsStayReadableOnTheLightCard) {
+    ButtonWorld w;
+    auto& row = w.row->actionRow();
+    auto labelLightness = [&](const NudgeSurfaceButton& button) {
+        return button.lookAt(w.clock.monotonicNow()).content.lightness();
+    };
+    EXPECT_GT(labelLightness(w.dismiss()), 200) << "white ink on the dark notch";
+
+    row.setOnLightSurface(true);
+    EXPECT_LT(labelLightness(w.dismiss()), 60);
+    EXPECT_LT(labelLightness(w.complete()), 60);
+    EXPECT_GT(w.lookChanges, 0) << "the owner repaints";
+    EXPECT_NEAR(w.dismiss().lookAt(w.clock.monotonicNow()).content.alphaF(), 0.72, 0.01) << "same opacities";
+}
