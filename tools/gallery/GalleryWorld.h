@@ -6,6 +6,7 @@
 #include "base/ManualScheduler.h"
 #include "base/NotificationCenter.h"
 #include "base/SystemPreferences.h"
+#include "base/Typography.h"
 #include "notch/NotchGeometry.h"
 #include "notch/NotchViewModel.h"
 #include "notch/NotchWindowController.h"
@@ -13,8 +14,7 @@
 #include "store/HealthDataStore.h"
 #include "store/InMemoryPreferencesBackend.h"
 #include "store/PreferencesStore.h"
-
-#include "GalleryTextMeasurer.h"
+#include "text/QtTextMeasurer.h"
 
 #include <memory>
 
@@ -59,7 +59,7 @@ public:
     PreferencesStore preferences{backend, scheduler};
     NudgeSettings settings{preferences};
     HealthDataStore health;
-    GalleryTextMeasurer text;
+    QtTextMeasurer text{&interfaceFont};
     SystemPreferences system;
     QuietHaptics haptics;
     NotchViewModel vm;

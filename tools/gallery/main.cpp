@@ -1,6 +1,7 @@
 // Renders every notch surface and state offscreen to PNG files, for reviewing the drawing
 // without a desktop session: vornela-gallery OUTDIR
 #include "GalleryWorld.h"
+#include "support/NotchScreens.h"
 
 #include "base/AnimationDriver.h"
 #include "base/QtConversions.h"
@@ -29,29 +30,6 @@ namespace {
 
 constexpr double kScale = 2;
 constexpr int kMargin = 40;
-
-ScreenInfo notchedLaptop() {
-    ScreenInfo s;
-    s.id = "built-in";
-    s.isMain = true;
-    s.frame = {0, 0, 1512, 982};
-    s.visibleFrame = {0, 0, 1512, 950};
-    s.backingScaleFactor = 2;
-    s.safeAreaTopInset = 32;
-    s.auxiliaryTopLeftArea = Rect{0, 950, 656, 32};
-    s.auxiliaryTopRightArea = Rect{856, 950, 656, 32};
-    return s;
-}
-
-ScreenInfo plainMonitor() {
-    ScreenInfo s;
-    s.id = "monitor";
-    s.isMain = true;
-    s.frame = {0, 0, 1920, 1080};
-    s.visibleFrame = {0, 0, 1920, 1055};
-    s.backingScaleFactor = 1;
-    return s;
-}
 
 QImage backdrop(QSize logical) {
     QImage image((QSizeF(logical) * kScale).toSize(), QImage::Format_ARGB32_Premultiplied);
@@ -161,8 +139,9 @@ int main(int argc, char** argv) {
     }
     ensureInterfaceFont();
     Gallery gallery(args[1]);
-    const ScreenInfo laptop = notchedLaptop();
-    const ScreenInfo monitor = plainMonitor();
+    const ScreenInfo laptop = testing::notchedLaptop();
+    // The pill's screen: a plain monitor without a camera notch.
+    const ScreenInfo monitor = testing::externalDisplay("monitor", 0, true);
 
     gallery.notch("notch-closed-fallback-pill", monitor, false, [](GalleryWorld&) {});
     gallery.notch("notch-closed-hardware", laptop, false, [](GalleryWorld&) {});
