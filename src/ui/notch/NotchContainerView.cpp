@@ -144,6 +144,9 @@ void NotchContainerView::checkHitShape() {
 std::optional<double> NotchContainerView::nextFrameDelay(double monotonicNow) const {
     if (vm_.isContentRevealAnimating())
         return 0.0;
+    // The frame that lands the reveal on its end value is still owed once the reveal has stopped.
+    if (isVisible() && (hitRect() != lastHitRect_ || outlinePath() != lastOutline_))
+        return 0.0;
     if (row_ && rowShown() && row_->isAnimating(monotonicNow))
         return 0.0;
     if (dotMatrix_ && dotMatrixKind_ && !vm_.isLayoutTransitioning.get())
