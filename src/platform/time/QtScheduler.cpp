@@ -35,12 +35,12 @@ timespec toTimespec(double seconds) {
 }
 
 bool setDeadline(int fd, ClockKind clock, double deadline) {
-    itimerspec spec{};
-    spec.it_value = toTimespec(deadline);
+    itimerspec value{};
+    value.it_value = toTimespec(deadline);
     int flags = TFD_TIMER_ABSTIME;
     if (clock == ClockKind::wall)
         flags |= TFD_TIMER_CANCEL_ON_SET;
-    return timerfd_settime(fd, flags, &spec, nullptr) == 0;
+    return timerfd_settime(fd, flags, &value, nullptr) == 0;
 }
 
 } // namespace
