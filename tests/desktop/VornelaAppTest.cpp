@@ -212,5 +212,14 @@ TEST_F(VornelaApp, WithoutADisplayItSaysSoAndExitsWithStatusOne) {
     EXPECT_TRUE(app.standardError().contains("display"));
 }
 
+TEST_F(VornelaApp, UnderWaylandWithoutXWaylandItSaysWhatIsMissing) {
+    AppProcess app;
+    app.writePreferences(quietDay());
+    app.start({"DISPLAY"}, {{"WAYLAND_DISPLAY", "wayland-0"}});
+    EXPECT_EQ(app.waitForExit(15), 1);
+    const QString said = app.standardError();
+    EXPECT_TRUE(said.contains("XWayland")) << said.toStdString();
+}
+
 } // namespace
 } // namespace vornela

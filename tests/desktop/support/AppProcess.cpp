@@ -41,7 +41,8 @@ nlohmann::json AppProcess::readPreferences() const {
     return nlohmann::json::parse(file.readAll().toStdString(), nullptr, false);
 }
 
-void AppProcess::start(const QStringList& unsetVariables) {
+void AppProcess::start(const QStringList& unsetVariables,
+                       const QList<QPair<QString, QString>>& setVariables) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), config_.path());
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDirectory_);
@@ -49,6 +50,8 @@ void AppProcess::start(const QStringList& unsetVariables) {
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     for (const QString& name : unsetVariables)
         env.remove(name);
+    for (const auto& [name, value] : setVariables)
+        env.insert(name, value);
     process_.setProcessEnvironment(env);
     process_.start();
     process_.waitForStarted(10000);

@@ -22,7 +22,8 @@ public:
     QString preferencesPath() const;
     QString runtimeDirectory() const { return runtimeDirectory_; }
 
-    void start(const QStringList& unsetVariables = {});
+    void start(const QStringList& unsetVariables = {},
+               const QList<QPair<QString, QString>>& setVariables = {});
     qint64 pid() const { return process_.processId(); }
     bool isRunning() const { return process_.state() != QProcess::NotRunning; }
     // The exit status, or -1 when it is still running after `seconds`.
