@@ -9,11 +9,15 @@
 #include <xcb/xcb.h>
 #include <xcb/xinput.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace vornela {
 
 XInputPointerSource::XInputPointerSource(QObject* parent) : QObject(parent) {
+    reportTimer_.setSingleShot(true);
+    reportTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&reportTimer_, &QTimer::timeout, this, &XInputPointerSource::report);
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return;
     if (!connectToDisplay()) {
@@ -92,15 +96,22 @@ void XInputPointerSource::drainEvents() {
     }
     if (!moved || movePending_)
         return;
+    // A gaming mouse reports a thousand times a second; the notch needs no more than a display
+    // frame's worth. Until the next report the socket is left alone, so the motion in between
+    // costs no wake-ups; what piled up is read then, and the last position always follows.
     movePending_ = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            movePending_ = false;
-            if (onPointerMoved)
-                onPointerMoved();
-        },
-        Qt::QueuedConnection);
+    notifier_->setEnabled(false);
+    const qint64 sinceLast = sinceReport_.isValid() ? sinceReport_.elapsed() : minimumInterval;
+    reportTimer_.start(static_cast<int>(std::max<qint64>(0, minimumInterval - sinceLast)));
+}
+
+void XInputPointerSource::report() {
+    movePending_ = false;
+    sinceReport_.start();
+    if (onPointerMoved)
+        onPointerMoved();
+    notifier_->setEnabled(true);
+    drainEvents();
 }
 
 } // namespace vornela

@@ -2,7 +2,9 @@
 
 #include "notch/PointerSource.h"
 
+#include <QElapsedTimer>
 #include <QObject>
+#include <QTimer>
 
 #include <functional>
 
@@ -29,13 +31,19 @@ public:
     std::function<void()> onPointerMoved;
 
 private:
+    // Milliseconds between two reports while the pointer keeps moving.
+    static constexpr qint64 minimumInterval = 16;
+
     bool connectToDisplay();
     void drainEvents();
+    void report();
 
     xcb_connection_t* connection_ = nullptr;
     QSocketNotifier* notifier_ = nullptr;
     quint8 xinputOpcode_ = 0;
     bool movePending_ = false;
+    QTimer reportTimer_;
+    QElapsedTimer sinceReport_;
 };
 
 } // namespace vornela
