@@ -10,7 +10,14 @@ window="${3:-60}"
 [ -x "$binary" ] || { echo "idle-probe: no binary at $binary (build first: ./test or ./run)" >&2; exit 1; }
 
 work=$(mktemp -d)
-trap 'kill "${app:-}" "${xvfb:-}" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+# The app goes first, so it never sees its display vanish.
+cleanup() {
+    [ -n "${app:-}" ] && kill "$app" 2>/dev/null && while kill -0 "$app" 2>/dev/null; do sleep 0.05; done
+    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
 mkdir -p "$work/config/vornela" "$work/runtime"
 chmod 700 "$work/runtime"
 # Onboarding done, so the notch panel and the reminder engine run. Every nudge kind is off, so no
