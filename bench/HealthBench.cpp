@@ -1,14 +1,14 @@
 // The balance is recomputed after every action and every shown nudge; these cases show what
 // that costs on a heavy day and with a full 120-day history.
-#include "base/Calendar.h"
-#include "base/ManualScheduler.h"
-#include "base/NotificationCenter.h"
-#include "nudges/NudgeSettings.h"
-#include "store/BalanceScore.h"
-#include "store/HealthDataStore.h"
-#include "store/InMemoryPreferencesBackend.h"
-#include "store/PreferenceKeys.h"
-#include "store/PreferencesStore.h"
+#include "core/base/Calendar.h"
+#include "core/base/ManualScheduler.h"
+#include "core/base/NotificationCenter.h"
+#include "core/nudges/NudgeSettings.h"
+#include "core/store/BalanceScore.h"
+#include "core/store/HealthDataStore.h"
+#include "core/store/InMemoryPreferencesBackend.h"
+#include "core/store/PreferenceKeys.h"
+#include "core/store/PreferencesStore.h"
 
 #include <benchmark/benchmark.h>
 

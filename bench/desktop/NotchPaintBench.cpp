@@ -2,9 +2,9 @@
 // it at the display rate. Frames go into a QImage at device pixel ratio 2, like a HiDPI panel.
 #include "support/NotchWorld.h"
 
-#include "base/AnimationDriver.h"
-#include "base/Typography.h"
-#include "notch/NotchContainerView.h"
+#include "ui/base/AnimationDriver.h"
+#include "ui/base/Typography.h"
+#include "ui/notch/NotchContainerView.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,6 +1,6 @@
-#include "DesktopApp.h"
+#include "app/DesktopApp.h"
 
-#include "base/Typography.h"
+#include "ui/base/Typography.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

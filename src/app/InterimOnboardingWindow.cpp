@@ -1,10 +1,10 @@
-#include "InterimOnboardingWindow.h"
+#include "app/InterimOnboardingWindow.h"
 
-#include "app/ApplicationHost.h"
-#include "nudges/NudgeSettings.h"
-#include "store/HealthDataStore.h"
-#include "store/PreferenceKeys.h"
-#include "store/PreferencesStore.h"
+#include "core/app/ApplicationHost.h"
+#include "core/nudges/NudgeSettings.h"
+#include "core/store/HealthDataStore.h"
+#include "core/store/PreferenceKeys.h"
+#include "core/store/PreferencesStore.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/OnboardingWindowPort.h"
+#include "core/app/OnboardingWindowPort.h"
 
 #include <QPointer>
 #include <QWidget>

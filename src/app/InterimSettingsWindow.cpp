@@ -1,6 +1,6 @@
-#include "InterimSettingsWindow.h"
+#include "app/InterimSettingsWindow.h"
 
-#include "app/ApplicationHost.h"
+#include "core/app/ApplicationHost.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SettingsWindowPort.h"
+#include "core/app/SettingsWindowPort.h"
 
 #include <QPointer>
 #include <QWidget>

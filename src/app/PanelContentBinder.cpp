@@ -1,10 +1,10 @@
-#include "PanelContentBinder.h"
+#include "app/PanelContentBinder.h"
 
-#include "notch/NotchContainerView.h"
-#include "notch/NotchWindowController.h"
-#include "nudges/NudgeCompletionPanelWidget.h"
-#include "nudges/NudgeCompletionWindowController.h"
-#include "window/OverlayPanel.h"
+#include "core/notch/NotchWindowController.h"
+#include "core/nudges/NudgeCompletionWindowController.h"
+#include "platform/window/OverlayPanel.h"
+#include "ui/notch/NotchContainerView.h"
+#include "ui/nudges/NudgeCompletionPanelWidget.h"
 
 #include <QEvent>
 #include <QRegion>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "notch/PanelWindowFactory.h"
-#include "notch/ScreenSource.h"
+#include "core/notch/PanelWindowFactory.h"
+#include "core/notch/ScreenSource.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
-#include "SingleInstanceLock.h"
+#include "app/SingleInstanceLock.h"
 
-#include "AppPaths.h"
+#include "app/AppPaths.h"
 
 #include <cerrno>
 #include <cstring>

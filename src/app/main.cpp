@@ -1,8 +1,8 @@
-#include "DesktopApp.h"
-#include "DisplayCheck.h"
-#include "SingleInstanceLock.h"
-#include "TerminationSignals.h"
-#include "base/Typography.h"
+#include "app/DesktopApp.h"
+#include "app/DisplayCheck.h"
+#include "app/SingleInstanceLock.h"
+#include "app/TerminationSignals.h"
+#include "ui/base/Typography.h"
 
 #include <QApplication>
 

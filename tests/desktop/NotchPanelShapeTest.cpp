@@ -1,8 +1,8 @@
-#include "notch/NotchContainerView.h"
-#include "notch/NotchShapes.h"
-#include "screen/CoordinateSpace.h"
+#include "core/notch/NotchShapes.h"
+#include "platform/screen/CoordinateSpace.h"
 #include "support/VirtualNotchDesk.h"
 #include "support/X11Probe.h"
+#include "ui/notch/NotchContainerView.h"
 
 #include <QMouseEvent>
 #include <QPainter>

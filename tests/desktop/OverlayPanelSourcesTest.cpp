@@ -1,5 +1,5 @@
-#include "pointer/XInputPointerSource.h"
-#include "screen/QtScreenSource.h"
+#include "platform/pointer/XInputPointerSource.h"
+#include "platform/screen/QtScreenSource.h"
 #include "support/X11Probe.h"
 
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "base/Typography.h"
+#include "ui/base/Typography.h"
 
 #include <QApplication>
 

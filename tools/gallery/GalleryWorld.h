@@ -1,20 +1,20 @@
 #pragma once
 
 // Core first: its Signal has a member named emit, which Qt's headers define away.
-#include "base/Calendar.h"
-#include "base/Haptics.h"
-#include "base/ManualScheduler.h"
-#include "base/NotificationCenter.h"
-#include "base/SystemPreferences.h"
-#include "base/Typography.h"
-#include "notch/NotchGeometry.h"
-#include "notch/NotchViewModel.h"
-#include "notch/NotchWindowController.h"
-#include "nudges/NudgeSettings.h"
-#include "store/HealthDataStore.h"
-#include "store/InMemoryPreferencesBackend.h"
-#include "store/PreferencesStore.h"
-#include "text/QtTextMeasurer.h"
+#include "core/base/Calendar.h"
+#include "core/base/Haptics.h"
+#include "core/base/ManualScheduler.h"
+#include "core/base/NotificationCenter.h"
+#include "core/base/SystemPreferences.h"
+#include "core/notch/NotchGeometry.h"
+#include "core/notch/NotchViewModel.h"
+#include "core/notch/NotchWindowController.h"
+#include "core/nudges/NudgeSettings.h"
+#include "core/store/HealthDataStore.h"
+#include "core/store/InMemoryPreferencesBackend.h"
+#include "core/store/PreferencesStore.h"
+#include "platform/text/QtTextMeasurer.h"
+#include "ui/base/Typography.h"
 
 #include <memory>
 

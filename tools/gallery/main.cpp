@@ -3,14 +3,14 @@
 #include "GalleryWorld.h"
 #include "support/NotchScreens.h"
 
-#include "base/AnimationDriver.h"
-#include "base/QtConversions.h"
-#include "base/Typography.h"
-#include "notch/NotchContainerView.h"
-#include "notch/NotchShapes.h"
-#include "nudges/NudgeCatalogue.h"
-#include "nudges/NudgeCompletionActionRow.h"
-#include "nudges/NudgeCompletionView.h"
+#include "core/notch/NotchShapes.h"
+#include "core/nudges/NudgeCatalogue.h"
+#include "ui/base/AnimationDriver.h"
+#include "ui/base/QtConversions.h"
+#include "ui/base/Typography.h"
+#include "ui/notch/NotchContainerView.h"
+#include "ui/nudges/NudgeCompletionActionRow.h"
+#include "ui/nudges/NudgeCompletionView.h"
 
 #include <QApplication>
 #include <QDir>

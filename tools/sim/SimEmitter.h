@@ -1,7 +1,7 @@
 #pragma once
 
-#include "base/Calendar.h"
-#include "base/Clock.h"
+#include "core/base/Calendar.h"
+#include "core/base/Clock.h"
 
 #include <nlohmann/json.hpp>
 

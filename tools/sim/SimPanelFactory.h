@@ -1,7 +1,7 @@
 #pragma once
 
 #include "SimEmitter.h"
-#include "notch/PanelWindowFactory.h"
+#include "core/notch/PanelWindowFactory.h"
 
 #include <memory>
 #include <set>

@@ -3,15 +3,15 @@
 // The simulator's stand-ins for the platform: they record, never show.
 
 #include "SimEmitter.h"
-#include "app/ApplicationHost.h"
-#include "app/OnboardingWindowPort.h"
-#include "app/SettingsWindowPort.h"
-#include "base/FixedWidthTextMeasurer.h"
-#include "base/Haptics.h"
-#include "base/TextMeasurer.h"
-#include "notch/NotchViewModel.h"
-#include "notch/PointerSource.h"
-#include "notch/ScreenSource.h"
+#include "core/app/ApplicationHost.h"
+#include "core/app/OnboardingWindowPort.h"
+#include "core/app/SettingsWindowPort.h"
+#include "core/base/FixedWidthTextMeasurer.h"
+#include "core/base/Haptics.h"
+#include "core/base/TextMeasurer.h"
+#include "core/notch/NotchViewModel.h"
+#include "core/notch/PointerSource.h"
+#include "core/notch/ScreenSource.h"
 
 #include <functional>
 #include <string>

@@ -1,9 +1,9 @@
 #include "SimWorld.h"
 
-#include "notch/NotchWindowController.h"
-#include "nudges/NudgeCatalogue.h"
-#include "nudges/NudgeCompletionWindowController.h"
-#include "store/PreferenceKeys.h"
+#include "core/notch/NotchWindowController.h"
+#include "core/nudges/NudgeCatalogue.h"
+#include "core/nudges/NudgeCompletionWindowController.h"
+#include "core/store/PreferenceKeys.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,11 +1,11 @@
-#include "app/AppDelegate.h"
+#include "core/app/AppDelegate.h"
 
-#include "notch/NotchViewModel.h"
-#include "nudges/ReminderEngine.h"
-#include "store/HealthDataStore.h"
-#include "store/LegacyWaterGoalMigration.h"
-#include "store/PreferenceKeys.h"
-#include "store/PreferencesStore.h"
+#include "core/notch/NotchViewModel.h"
+#include "core/nudges/ReminderEngine.h"
+#include "core/store/HealthDataStore.h"
+#include "core/store/LegacyWaterGoalMigration.h"
+#include "core/store/PreferenceKeys.h"
+#include "core/store/PreferencesStore.h"
 
 namespace vornela {
 

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "app/ApplicationHost.h"
-#include "app/OnboardingWindowPort.h"
-#include "app/SettingsWindowPort.h"
-#include "base/Clock.h"
-#include "base/NotificationCenter.h"
-#include "base/Scheduler.h"
-#include "base/Signal.h"
-#include "notch/NotchWindowController.h"
-#include "nudges/NudgeCompletionWindowController.h"
+#include "core/app/ApplicationHost.h"
+#include "core/app/OnboardingWindowPort.h"
+#include "core/app/SettingsWindowPort.h"
+#include "core/base/Clock.h"
+#include "core/base/NotificationCenter.h"
+#include "core/base/Scheduler.h"
+#include "core/base/Signal.h"
+#include "core/notch/NotchWindowController.h"
+#include "core/nudges/NudgeCompletionWindowController.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "base/Calendar.h"
+#include "core/base/Calendar.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "base/CubicBezier.h"
+#include "core/base/CubicBezier.h"
 
 #include <algorithm>
 #include <cmath>

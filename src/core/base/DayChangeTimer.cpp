@@ -1,4 +1,4 @@
-#include "base/DayChangeTimer.h"
+#include "core/base/DayChangeTimer.h"
 
 namespace vornela {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "base/Calendar.h"
-#include "base/Clock.h"
-#include "base/NotificationCenter.h"
-#include "base/Scheduler.h"
+#include "core/base/Calendar.h"
+#include "core/base/Clock.h"
+#include "core/base/NotificationCenter.h"
+#include "core/base/Scheduler.h"
 
 #include <string>
 

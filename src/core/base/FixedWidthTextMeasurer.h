@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/TextMeasurer.h"
+#include "core/base/TextMeasurer.h"
 
 namespace vornela {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "base/Clock.h"
-#include "base/Scheduler.h"
+#include "core/base/Clock.h"
+#include "core/base/Scheduler.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/Signal.h"
+#include "core/base/Signal.h"
 
 #include <utility>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "base/Clock.h"
-#include "base/TaskHandle.h"
+#include "core/base/Clock.h"
+#include "core/base/TaskHandle.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/Observable.h"
+#include "core/base/Observable.h"
 
 namespace vornela {
 

@@ -1,4 +1,4 @@
-#include "notch/NotchGeometry.h"
+#include "core/notch/NotchGeometry.h"
 
 #include <algorithm>
 #include <cmath>

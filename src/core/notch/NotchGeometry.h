@@ -1,7 +1,7 @@
 #pragma once
 
-#include "base/Geometry.h"
-#include "notch/ScreenSource.h"
+#include "core/base/Geometry.h"
+#include "core/notch/ScreenSource.h"
 
 #include <optional>
 #include <vector>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "base/Geometry.h"
-#include "notch/NotchState.h"
+#include "core/base/Geometry.h"
+#include "core/notch/NotchState.h"
 
 #include <optional>
 #include <vector>

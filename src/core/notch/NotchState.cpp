@@ -1,4 +1,4 @@
-#include "notch/NotchState.h"
+#include "core/notch/NotchState.h"
 
 namespace vornela {
 

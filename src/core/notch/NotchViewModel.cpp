@@ -1,9 +1,9 @@
-#include "notch/NotchViewModel.h"
+#include "core/notch/NotchViewModel.h"
 
-#include "notch/NotchShapes.h"
-#include "nudges/NudgeCatalogue.h"
-#include "store/HexColor.h"
-#include "store/PreferenceKeys.h"
+#include "core/notch/NotchShapes.h"
+#include "core/nudges/NudgeCatalogue.h"
+#include "core/store/HexColor.h"
+#include "core/store/PreferenceKeys.h"
 
 #include <algorithm>
 #include <cmath>

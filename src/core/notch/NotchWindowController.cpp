@@ -1,8 +1,8 @@
-#include "notch/NotchWindowController.h"
+#include "core/notch/NotchWindowController.h"
 
-#include "notch/NotchShapes.h"
-#include "notch/NotchViewModel.h"
-#include "nudges/NudgeCompletionWindowController.h"
+#include "core/notch/NotchShapes.h"
+#include "core/notch/NotchViewModel.h"
+#include "core/nudges/NudgeCompletionWindowController.h"
 
 namespace vornela {
 

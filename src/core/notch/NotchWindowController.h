@@ -1,11 +1,11 @@
 #pragma once
 
-#include "base/Scheduler.h"
-#include "notch/NotchGeometry.h"
-#include "notch/NotchState.h"
-#include "notch/PanelWindowFactory.h"
-#include "notch/PointerSource.h"
-#include "notch/ScreenSource.h"
+#include "core/base/Scheduler.h"
+#include "core/notch/NotchGeometry.h"
+#include "core/notch/NotchState.h"
+#include "core/notch/PanelWindowFactory.h"
+#include "core/notch/PointerSource.h"
+#include "core/notch/ScreenSource.h"
 
 #include <memory>
 #include <optional>

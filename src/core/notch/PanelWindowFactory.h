@@ -1,8 +1,8 @@
 #pragma once
 
-#include "base/Geometry.h"
-#include "notch/PanelWindow.h"
-#include "notch/ScreenSource.h"
+#include "core/base/Geometry.h"
+#include "core/notch/PanelWindow.h"
+#include "core/notch/ScreenSource.h"
 
 #include <memory>
 

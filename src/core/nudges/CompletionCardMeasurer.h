@@ -1,7 +1,7 @@
 #pragma once
 
-#include "base/Geometry.h"
-#include "nudges/NudgeCompletionUIState.h"
+#include "core/base/Geometry.h"
+#include "core/nudges/NudgeCompletionUIState.h"
 
 namespace vornela {
 

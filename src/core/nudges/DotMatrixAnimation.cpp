@@ -1,4 +1,4 @@
-#include "nudges/DotMatrixAnimation.h"
+#include "core/nudges/DotMatrixAnimation.h"
 
 namespace vornela {
 

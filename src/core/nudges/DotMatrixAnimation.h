@@ -1,7 +1,7 @@
 #pragma once
 
-#include "base/Geometry.h"
-#include "nudges/DotMatrixFrame.h"
+#include "core/base/Geometry.h"
+#include "core/nudges/DotMatrixFrame.h"
 
 #include <cstddef>
 #include <vector>

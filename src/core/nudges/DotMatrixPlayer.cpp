@@ -1,4 +1,4 @@
-#include "nudges/DotMatrixPlayer.h"
+#include "core/nudges/DotMatrixPlayer.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "base/Color.h"
-#include "base/Geometry.h"
-#include "nudges/DotMatrixAnimation.h"
-#include "nudges/DotMatrixFrame.h"
+#include "core/base/Color.h"
+#include "core/base/Geometry.h"
+#include "core/nudges/DotMatrixAnimation.h"
+#include "core/nudges/DotMatrixFrame.h"
 
 #include <cstddef>
 #include <vector>

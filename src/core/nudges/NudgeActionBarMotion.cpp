@@ -1,6 +1,6 @@
-#include "nudges/NudgeActionBarMotion.h"
+#include "core/nudges/NudgeActionBarMotion.h"
 
-#include "base/CubicBezier.h"
+#include "core/base/CubicBezier.h"
 
 namespace vornela {
 

@@ -1,6 +1,6 @@
-#include "nudges/NudgeActionBarMotionModifier.h"
+#include "core/nudges/NudgeActionBarMotionModifier.h"
 
-#include "base/Easing.h"
+#include "core/base/Easing.h"
 
 namespace vornela {
 

@@ -1,6 +1,6 @@
-#include "nudges/NudgeCatalogue.h"
+#include "core/nudges/NudgeCatalogue.h"
 
-#include "nudges/DotMatrixFrame.h"
+#include "core/nudges/DotMatrixFrame.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "nudges/NudgeDefinition.h"
-#include "nudges/NudgeKindID.h"
+#include "core/nudges/NudgeDefinition.h"
+#include "core/nudges/NudgeKindID.h"
 
 #include <cstddef>
 #include <string>

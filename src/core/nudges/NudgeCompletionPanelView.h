@@ -1,7 +1,7 @@
 #pragma once
 
-#include "nudges/NudgeActionBarMotion.h"
-#include "nudges/NudgeCompletionUIState.h"
+#include "core/nudges/NudgeActionBarMotion.h"
+#include "core/nudges/NudgeCompletionUIState.h"
 
 #include <cstdint>
 

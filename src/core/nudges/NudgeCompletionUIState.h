@@ -1,6 +1,6 @@
 #pragma once
 
-#include "nudges/NudgeKindID.h"
+#include "core/nudges/NudgeKindID.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "nudges/NudgeCompletionWindowController.h"
+#include "core/nudges/NudgeCompletionWindowController.h"
 
-#include "notch/NotchGeometry.h"
-#include "notch/NotchViewModel.h"
+#include "core/notch/NotchGeometry.h"
+#include "core/notch/NotchViewModel.h"
 
 #include <algorithm>
 #include <vector>

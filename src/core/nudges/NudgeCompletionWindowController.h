@@ -1,14 +1,14 @@
 #pragma once
 
-#include "base/Clock.h"
-#include "base/Scheduler.h"
-#include "base/Signal.h"
-#include "base/SystemPreferences.h"
-#include "notch/PanelWindowFactory.h"
-#include "notch/ScreenSource.h"
-#include "nudges/CompletionCardMeasurer.h"
-#include "nudges/NudgeCompletionPanelView.h"
-#include "nudges/NudgeCompletionUIState.h"
+#include "core/base/Clock.h"
+#include "core/base/Scheduler.h"
+#include "core/base/Signal.h"
+#include "core/base/SystemPreferences.h"
+#include "core/notch/PanelWindowFactory.h"
+#include "core/notch/ScreenSource.h"
+#include "core/nudges/CompletionCardMeasurer.h"
+#include "core/nudges/NudgeCompletionPanelView.h"
+#include "core/nudges/NudgeCompletionUIState.h"
 
 #include <cstdint>
 #include <map>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "base/Color.h"
-#include "nudges/DotMatrixAnimation.h"
-#include "nudges/NudgeKindID.h"
+#include "core/base/Color.h"
+#include "core/nudges/DotMatrixAnimation.h"
+#include "core/nudges/NudgeKindID.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "nudges/NudgeIntervalPreset.h"
+#include "core/nudges/NudgeIntervalPreset.h"
 
 namespace vornela {
 

@@ -1,6 +1,6 @@
-#include "nudges/NudgeSettings.h"
+#include "core/nudges/NudgeSettings.h"
 
-#include "store/PreferenceKeys.h"
+#include "core/store/PreferenceKeys.h"
 
 #include <algorithm>
 

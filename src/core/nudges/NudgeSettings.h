@@ -1,9 +1,9 @@
 #pragma once
 
-#include "nudges/NudgeCatalogue.h"
-#include "nudges/NudgeDefinition.h"
-#include "nudges/NudgeRescheduler.h"
-#include "store/PreferencesStore.h"
+#include "core/nudges/NudgeCatalogue.h"
+#include "core/nudges/NudgeDefinition.h"
+#include "core/nudges/NudgeRescheduler.h"
+#include "core/store/PreferencesStore.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
-#include "nudges/ReminderEngine.h"
+#include "core/nudges/ReminderEngine.h"
 
-#include "nudges/NudgeCatalogue.h"
-#include "store/PreferenceKeys.h"
+#include "core/nudges/NudgeCatalogue.h"
+#include "core/store/PreferenceKeys.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "base/Calendar.h"
-#include "base/Clock.h"
-#include "base/Observable.h"
-#include "base/Scheduler.h"
-#include "nudges/NudgeDefinition.h"
-#include "nudges/NudgePresenter.h"
-#include "nudges/NudgeRescheduler.h"
-#include "nudges/NudgeSettings.h"
-#include "store/HealthDataStore.h"
-#include "store/PreferencesStore.h"
+#include "core/base/Calendar.h"
+#include "core/base/Clock.h"
+#include "core/base/Observable.h"
+#include "core/base/Scheduler.h"
+#include "core/nudges/NudgeDefinition.h"
+#include "core/nudges/NudgePresenter.h"
+#include "core/nudges/NudgeRescheduler.h"
+#include "core/nudges/NudgeSettings.h"
+#include "core/store/HealthDataStore.h"
+#include "core/store/PreferencesStore.h"
 
 #include <map>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "store/BalanceFace.h"
+#include "core/store/BalanceFace.h"
 
 #include <algorithm>
 #include <cmath>

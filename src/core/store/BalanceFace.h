@@ -1,7 +1,7 @@
 #pragma once
 
-#include "nudges/DotMatrixAnimation.h"
-#include "store/BalanceTier.h"
+#include "core/nudges/DotMatrixAnimation.h"
+#include "core/store/BalanceTier.h"
 
 namespace vornela {
 

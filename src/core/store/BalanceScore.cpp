@@ -1,4 +1,4 @@
-#include "store/BalanceScore.h"
+#include "core/store/BalanceScore.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/BalanceTier.h"
+#include "core/store/BalanceTier.h"
 
 #include <cstdint>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "store/BalanceTier.h"
+#include "core/store/BalanceTier.h"
 
 namespace vornela {
 

@@ -1,8 +1,8 @@
-#include "store/HealthDataStore.h"
+#include "core/store/HealthDataStore.h"
 
-#include "nudges/NudgeSettings.h"
-#include "store/BalanceScore.h"
-#include "store/PreferenceKeys.h"
+#include "core/nudges/NudgeSettings.h"
+#include "core/store/BalanceScore.h"
+#include "core/store/PreferenceKeys.h"
 
 #include <algorithm>
 #include <array>

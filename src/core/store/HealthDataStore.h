@@ -1,14 +1,14 @@
 #pragma once
 
-#include "base/Calendar.h"
-#include "base/Clock.h"
-#include "base/NotificationCenter.h"
-#include "base/Observable.h"
-#include "nudges/NudgeCatalogue.h"
-#include "nudges/NudgeKindID.h"
-#include "store/BalanceTier.h"
-#include "store/PreferenceKey.h"
-#include "store/PreferencesStore.h"
+#include "core/base/Calendar.h"
+#include "core/base/Clock.h"
+#include "core/base/NotificationCenter.h"
+#include "core/base/Observable.h"
+#include "core/nudges/NudgeCatalogue.h"
+#include "core/nudges/NudgeKindID.h"
+#include "core/store/BalanceTier.h"
+#include "core/store/PreferenceKey.h"
+#include "core/store/PreferencesStore.h"
 
 #include <optional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "store/HexColor.h"
+#include "core/store/HexColor.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/Color.h"
+#include "core/base/Color.h"
 
 #include <optional>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "store/InMemoryPreferencesBackend.h"
+#include "core/store/InMemoryPreferencesBackend.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/PreferencesBackend.h"
+#include "core/store/PreferencesBackend.h"
 
 #include <string>
 

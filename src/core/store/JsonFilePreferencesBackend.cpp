@@ -1,4 +1,4 @@
-#include "store/JsonFilePreferencesBackend.h"
+#include "core/store/JsonFilePreferencesBackend.h"
 
 #include <cerrno>
 #include <cstdio>

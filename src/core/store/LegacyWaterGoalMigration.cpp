@@ -1,7 +1,7 @@
-#include "store/LegacyWaterGoalMigration.h"
+#include "core/store/LegacyWaterGoalMigration.h"
 
-#include "store/PreferenceKeys.h"
-#include "store/PreferencesStore.h"
+#include "core/store/PreferenceKeys.h"
+#include "core/store/PreferencesStore.h"
 
 namespace vornela {
 

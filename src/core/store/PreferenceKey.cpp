@@ -1,4 +1,4 @@
-#include "store/PreferenceKey.h"
+#include "core/store/PreferenceKey.h"
 
 #include <cmath>
 #include <cstdint>

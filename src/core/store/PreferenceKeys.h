@@ -1,7 +1,7 @@
 #pragma once
 
-#include "nudges/NudgeKindID.h"
-#include "store/PreferenceKey.h"
+#include "core/nudges/NudgeKindID.h"
+#include "core/store/PreferenceKey.h"
 
 namespace vornela::keys {
 

@@ -1,7 +1,7 @@
-#include "store/PreferencesStore.h"
+#include "core/store/PreferencesStore.h"
 
-#include "nudges/NudgeKindID.h"
-#include "store/PreferenceKeys.h"
+#include "core/nudges/NudgeKindID.h"
+#include "core/store/PreferenceKeys.h"
 
 #include <cmath>
 #include <exception>

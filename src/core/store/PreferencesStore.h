@@ -1,9 +1,9 @@
 #pragma once
 
-#include "base/Scheduler.h"
-#include "base/Signal.h"
-#include "store/PreferenceKey.h"
-#include "store/PreferencesBackend.h"
+#include "core/base/Scheduler.h"
+#include "core/base/Signal.h"
+#include "core/store/PreferenceKey.h"
+#include "core/store/PreferencesBackend.h"
 
 #include <functional>
 #include <map>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "notch/PointerSource.h"
+#include "core/notch/PointerSource.h"
 
 #include <QElapsedTimer>
 #include <QObject>

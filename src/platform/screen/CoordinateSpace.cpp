@@ -1,4 +1,4 @@
-#include "screen/CoordinateSpace.h"
+#include "platform/screen/CoordinateSpace.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/Geometry.h"
+#include "core/base/Geometry.h"
 
 #include <QPointF>
 #include <QRect>

@@ -1,4 +1,4 @@
-#include "screen/NotchDetector.h"
+#include "platform/screen/NotchDetector.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "screen/QtScreenSource.h"
+#include "platform/screen/QtScreenSource.h"
 
-#include "screen/CoordinateSpace.h"
+#include "platform/screen/CoordinateSpace.h"
 
 #include <QGuiApplication>
 #include <QScreen>

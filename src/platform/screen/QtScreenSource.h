@@ -1,7 +1,7 @@
 #pragma once
 
-#include "notch/ScreenSource.h"
-#include "screen/NotchDetector.h"
+#include "core/notch/ScreenSource.h"
+#include "platform/screen/NotchDetector.h"
 
 #include <QObject>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/NotificationCenter.h"
+#include "core/base/NotificationCenter.h"
 
 #include <QDBusConnection>
 #include <QDBusUnixFileDescriptor>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/Haptics.h"
+#include "core/base/Haptics.h"
 
 namespace vornela {
 

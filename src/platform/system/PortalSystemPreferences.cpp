@@ -1,6 +1,6 @@
-#include "system/PortalSystemPreferences.h"
+#include "platform/system/PortalSystemPreferences.h"
 
-#include "system/PreferencesFileWatcher.h"
+#include "platform/system/PreferencesFileWatcher.h"
 
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/SystemPreferences.h"
+#include "core/base/SystemPreferences.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

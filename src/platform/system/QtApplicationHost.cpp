@@ -1,4 +1,4 @@
-#include "system/QtApplicationHost.h"
+#include "platform/system/QtApplicationHost.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ApplicationHost.h"
+#include "core/app/ApplicationHost.h"
 
 namespace vornela {
 

@@ -1,4 +1,4 @@
-#include "time/QtScheduler.h"
+#include "platform/time/QtScheduler.h"
 
 #include <QSocketNotifier>
 #include <QTimer>

@@ -1,4 +1,4 @@
-#include "time/SystemClock.h"
+#include "platform/time/SystemClock.h"
 
 #include <time.h>
 

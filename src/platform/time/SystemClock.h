@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/Clock.h"
+#include "core/base/Clock.h"
 
 namespace vornela {
 

@@ -1,6 +1,6 @@
-#include "window/OverlayPanel.h"
+#include "platform/window/OverlayPanel.h"
 
-#include "screen/CoordinateSpace.h"
+#include "platform/screen/CoordinateSpace.h"
 
 #include <QEvent>
 #include <QGuiApplication>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "notch/PanelWindow.h"
-#include "notch/PanelWindowFactory.h"
-#include "notch/ScreenSource.h"
+#include "core/notch/PanelWindow.h"
+#include "core/notch/PanelWindowFactory.h"
+#include "core/notch/ScreenSource.h"
 
 #include <QObject>
 #include <QPainterPath>

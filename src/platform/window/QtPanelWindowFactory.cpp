@@ -1,6 +1,6 @@
-#include "window/QtPanelWindowFactory.h"
+#include "platform/window/QtPanelWindowFactory.h"
 
-#include "window/OverlayPanel.h"
+#include "platform/window/OverlayPanel.h"
 
 namespace vornela {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "notch/PanelWindowFactory.h"
+#include "core/notch/PanelWindowFactory.h"
 
 #include <functional>
 

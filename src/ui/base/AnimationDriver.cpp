@@ -1,4 +1,4 @@
-#include "base/AnimationDriver.h"
+#include "ui/base/AnimationDriver.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "base/Color.h"
-#include "base/Geometry.h"
-#include "notch/NotchShapes.h"
+#include "core/base/Color.h"
+#include "core/base/Geometry.h"
+#include "core/notch/NotchShapes.h"
 
 #include <QColor>
 #include <QPainterPath>

@@ -1,13 +1,13 @@
-#include "notch/NotchContainerView.h"
+#include "ui/notch/NotchContainerView.h"
 
-#include "base/QtConversions.h"
-#include "base/Typography.h"
-#include "notch/NotchShapes.h"
-#include "nudges/DotMatrixStyle.h"
-#include "nudges/DotMatrixView.h"
-#include "nudges/NudgeCatalogue.h"
-#include "nudges/NudgeInNotchCompletionRow.h"
-#include "nudges/NudgeSurfaceButton.h"
+#include "core/notch/NotchShapes.h"
+#include "core/nudges/DotMatrixStyle.h"
+#include "core/nudges/NudgeCatalogue.h"
+#include "ui/base/QtConversions.h"
+#include "ui/base/Typography.h"
+#include "ui/nudges/DotMatrixView.h"
+#include "ui/nudges/NudgeInNotchCompletionRow.h"
+#include "ui/nudges/NudgeSurfaceButton.h"
 
 #include <QChildEvent>
 #include <QEnterEvent>

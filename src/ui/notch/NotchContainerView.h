@@ -1,10 +1,10 @@
 #pragma once
 
-#include "base/AnimationDriver.h"
-#include "base/Clock.h"
-#include "base/Signal.h"
-#include "base/SystemPreferences.h"
-#include "notch/NotchViewModel.h"
+#include "core/base/Clock.h"
+#include "core/base/Signal.h"
+#include "core/base/SystemPreferences.h"
+#include "core/notch/NotchViewModel.h"
+#include "ui/base/AnimationDriver.h"
 
 #include <QPainterPath>
 #include <QWidget>

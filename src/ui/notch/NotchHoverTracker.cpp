@@ -1,4 +1,4 @@
-#include "notch/NotchHoverTracker.h"
+#include "ui/notch/NotchHoverTracker.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
-#include "nudges/CompletionCardSizer.h"
+#include "ui/nudges/CompletionCardSizer.h"
 
-#include "nudges/NudgeCompletionView.h"
+#include "ui/nudges/NudgeCompletionView.h"
 
 namespace vornela {
 

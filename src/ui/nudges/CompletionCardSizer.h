@@ -1,6 +1,6 @@
 #pragma once
 
-#include "nudges/CompletionCardMeasurer.h"
+#include "core/nudges/CompletionCardMeasurer.h"
 
 namespace vornela {
 

@@ -1,6 +1,6 @@
-#include "nudges/DotMatrixView.h"
+#include "ui/nudges/DotMatrixView.h"
 
-#include "base/QtConversions.h"
+#include "ui/base/QtConversions.h"
 
 #include <QPainter>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "nudges/DotMatrixAnimation.h"
-#include "nudges/DotMatrixPlayer.h"
-#include "nudges/DotMatrixStyle.h"
+#include "core/nudges/DotMatrixAnimation.h"
+#include "core/nudges/DotMatrixPlayer.h"
+#include "core/nudges/DotMatrixStyle.h"
 
 #include <QRectF>
 

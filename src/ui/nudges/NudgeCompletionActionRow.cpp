@@ -1,7 +1,7 @@
-#include "nudges/NudgeCompletionActionRow.h"
+#include "ui/nudges/NudgeCompletionActionRow.h"
 
-#include "nudges/NudgeCatalogue.h"
-#include "nudges/NudgeSurfaceButton.h"
+#include "core/nudges/NudgeCatalogue.h"
+#include "ui/nudges/NudgeSurfaceButton.h"
 
 #include <QPainter>
 

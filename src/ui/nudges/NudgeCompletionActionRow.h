@@ -1,9 +1,9 @@
 #pragma once
 
-#include "base/Clock.h"
-#include "base/SystemPreferences.h"
-#include "nudges/NudgeKindID.h"
-#include "nudges/NudgeSurfaceButton.h"
+#include "core/base/Clock.h"
+#include "core/base/SystemPreferences.h"
+#include "core/nudges/NudgeKindID.h"
+#include "ui/nudges/NudgeSurfaceButton.h"
 
 #include <QRectF>
 #include <QSizeF>

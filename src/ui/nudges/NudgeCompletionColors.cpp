@@ -1,4 +1,4 @@
-#include "nudges/NudgeCompletionColors.h"
+#include "ui/nudges/NudgeCompletionColors.h"
 
 namespace vornela {
 

@@ -1,10 +1,10 @@
-#include "notch/NotchViewModel.h"
-#include "nudges/NudgeActionBarMotionModifier.h"
-#include "nudges/NudgeCompletionWindowController.h"
+#include "core/notch/NotchViewModel.h"
+#include "core/nudges/NudgeActionBarMotionModifier.h"
+#include "core/nudges/NudgeCompletionWindowController.h"
 
-#include "nudges/NudgeCompletionPanelWidget.h"
+#include "ui/nudges/NudgeCompletionPanelWidget.h"
 
-#include "base/ContinuousRoundedRect.h"
+#include "ui/base/ContinuousRoundedRect.h"
 
 #include <QPainter>
 

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "base/Clock.h"
-#include "base/Signal.h"
-#include "base/SystemPreferences.h"
-#include "nudges/NudgeCompletionPanelView.h"
+#include "core/base/Clock.h"
+#include "core/base/Signal.h"
+#include "core/base/SystemPreferences.h"
+#include "core/nudges/NudgeCompletionPanelView.h"
 
-#include "base/AnimationDriver.h"
-#include "nudges/NudgeCompletionActionRow.h"
-#include "nudges/NudgeCompletionView.h"
+#include "ui/base/AnimationDriver.h"
+#include "ui/nudges/NudgeCompletionActionRow.h"
+#include "ui/nudges/NudgeCompletionView.h"
 
 #include <QPainterPath>
 #include <QWidget>

@@ -1,9 +1,9 @@
-#include "nudges/NudgeCompletionActionRow.h"
+#include "ui/nudges/NudgeCompletionActionRow.h"
 
-#include "nudges/NudgeCompletionView.h"
+#include "ui/nudges/NudgeCompletionView.h"
 
-#include "base/ContinuousRoundedRect.h"
-#include "nudges/NudgeCatalogue.h"
+#include "core/nudges/NudgeCatalogue.h"
+#include "ui/base/ContinuousRoundedRect.h"
 
 #include <QPainter>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "nudges/NudgeCompletionColors.h"
-#include "nudges/NudgeCompletionUIState.h"
-#include "nudges/NudgeMessageRow.h"
+#include "core/nudges/NudgeCompletionUIState.h"
+#include "ui/nudges/NudgeCompletionColors.h"
+#include "ui/nudges/NudgeMessageRow.h"
 
 #include <QPointF>
 #include <QRectF>

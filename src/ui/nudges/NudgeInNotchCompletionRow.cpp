@@ -1,4 +1,4 @@
-#include "nudges/NudgeInNotchCompletionRow.h"
+#include "ui/nudges/NudgeInNotchCompletionRow.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "nudges/NudgeCompletionActionRow.h"
+#include "ui/nudges/NudgeCompletionActionRow.h"
 
 namespace vornela {
 

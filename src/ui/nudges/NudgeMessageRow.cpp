@@ -1,6 +1,6 @@
-#include "nudges/NudgeMessageRow.h"
+#include "ui/nudges/NudgeMessageRow.h"
 
-#include "base/Typography.h"
+#include "ui/base/Typography.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "nudges/DotMatrixView.h"
+#include "ui/nudges/DotMatrixView.h"
 
 #include <QColor>
 #include <QRectF>

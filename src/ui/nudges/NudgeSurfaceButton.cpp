@@ -1,8 +1,8 @@
-#include "nudges/NudgeSurfaceButton.h"
+#include "ui/nudges/NudgeSurfaceButton.h"
 
-#include "base/ContinuousRoundedRect.h"
-#include "base/QtConversions.h"
-#include "base/Typography.h"
+#include "ui/base/ContinuousRoundedRect.h"
+#include "ui/base/QtConversions.h"
+#include "ui/base/Typography.h"
 
 #include <QEnterEvent>
 #include <QFontMetricsF>

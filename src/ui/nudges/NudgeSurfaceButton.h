@@ -1,9 +1,9 @@
 #pragma once
 
-#include "base/Clock.h"
-#include "base/Color.h"
-#include "base/CubicBezier.h"
-#include "base/SystemPreferences.h"
+#include "core/base/Clock.h"
+#include "core/base/Color.h"
+#include "core/base/CubicBezier.h"
+#include "core/base/SystemPreferences.h"
 
 #include <QAbstractButton>
 #include <QColor>

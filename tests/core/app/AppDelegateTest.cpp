@@ -1,9 +1,9 @@
-#include "app/AppDelegate.h"
+#include "core/app/AppDelegate.h"
 
-#include "notch/NotchViewModel.h"
-#include "nudges/FixedCompletionCardMeasurer.h"
-#include "nudges/ReminderEngine.h"
-#include "store/PreferenceKeys.h"
+#include "core/notch/NotchViewModel.h"
+#include "core/nudges/FixedCompletionCardMeasurer.h"
+#include "core/nudges/ReminderEngine.h"
+#include "core/store/PreferenceKeys.h"
 #include "support/NotchWorld.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "base/Calendar.h"
+#include "core/base/Calendar.h"
 #include "support/ScopedTimeZone.h"
 
 #include <gtest/gtest.h>

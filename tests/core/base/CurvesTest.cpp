@@ -1,5 +1,5 @@
-#include "base/CubicBezier.h"
-#include "base/Easing.h"
+#include "core/base/CubicBezier.h"
+#include "core/base/Easing.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "base/DayChangeTimer.h"
-#include "base/ManualScheduler.h"
+#include "core/base/DayChangeTimer.h"
+#include "core/base/ManualScheduler.h"
 #include "support/ScopedTimeZone.h"
 
 #include <gtest/gtest.h>

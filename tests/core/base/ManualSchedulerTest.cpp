@@ -1,4 +1,4 @@
-#include "base/ManualScheduler.h"
+#include "core/base/ManualScheduler.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "base/NotificationCenter.h"
-#include "base/Observable.h"
+#include "core/base/NotificationCenter.h"
+#include "core/base/Observable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "notch/NotchGeometry.h"
+#include "core/notch/NotchGeometry.h"
 #include "support/NotchScreens.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "notch/NotchShapes.h"
+#include "core/notch/NotchShapes.h"
 
 #include <gtest/gtest.h>
 

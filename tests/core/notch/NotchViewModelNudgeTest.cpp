@@ -1,5 +1,5 @@
-#include "nudges/NudgeCatalogue.h"
-#include "store/PreferenceKeys.h"
+#include "core/nudges/NudgeCatalogue.h"
+#include "core/store/PreferenceKeys.h"
 #include "support/NotchWorld.h"
 
 #include <gtest/gtest.h>

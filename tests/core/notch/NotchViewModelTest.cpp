@@ -1,5 +1,5 @@
-#include "store/HexColor.h"
-#include "store/PreferenceKeys.h"
+#include "core/store/HexColor.h"
+#include "core/store/PreferenceKeys.h"
 #include "support/NotchWorld.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "nudges/DotMatrixFrame.h"
+#include "core/nudges/DotMatrixFrame.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "nudges/DotMatrixPlayer.h"
-#include "nudges/DotMatrixStyle.h"
+#include "core/nudges/DotMatrixPlayer.h"
+#include "core/nudges/DotMatrixStyle.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "nudges/NudgeCatalogue.h"
+#include "core/nudges/NudgeCatalogue.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "nudges/NudgeActionBarMotionModifier.h"
+#include "core/nudges/NudgeActionBarMotionModifier.h"
 #include "support/NotchWindowWorld.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "nudges/ReminderEngine.h"
+#include "core/nudges/ReminderEngine.h"
 
-#include "store/PreferenceKeys.h"
+#include "core/store/PreferenceKeys.h"
 #include "support/CoreWorld.h"
 #include "support/RecordingPresenter.h"
 

@@ -1,4 +1,4 @@
-#include "store/PreferenceKeys.h"
+#include "core/store/PreferenceKeys.h"
 #include "support/CoreWorld.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
-#include "store/LegacyWaterGoalMigration.h"
-#include "base/ManualScheduler.h"
-#include "store/InMemoryPreferencesBackend.h"
-#include "store/PreferenceKeys.h"
-#include "store/PreferencesStore.h"
+#include "core/store/LegacyWaterGoalMigration.h"
+#include "core/base/ManualScheduler.h"
+#include "core/store/InMemoryPreferencesBackend.h"
+#include "core/store/PreferenceKeys.h"
+#include "core/store/PreferencesStore.h"
 
 #include <gtest/gtest.h>
 

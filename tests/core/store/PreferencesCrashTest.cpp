@@ -1,8 +1,8 @@
 #include "StoreTempDir.h"
-#include "base/ManualScheduler.h"
-#include "store/JsonFilePreferencesBackend.h"
-#include "store/PreferenceKeys.h"
-#include "store/PreferencesStore.h"
+#include "core/base/ManualScheduler.h"
+#include "core/store/JsonFilePreferencesBackend.h"
+#include "core/store/PreferenceKeys.h"
+#include "core/store/PreferencesStore.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "store/PreferencesStore.h"
-#include "base/ManualScheduler.h"
-#include "store/InMemoryPreferencesBackend.h"
-#include "store/PreferenceKeys.h"
+#include "core/store/PreferencesStore.h"
+#include "core/base/ManualScheduler.h"
+#include "core/store/InMemoryPreferencesBackend.h"
+#include "core/store/PreferenceKeys.h"
 
 #include <gtest/gtest.h>
 

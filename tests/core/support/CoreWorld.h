@@ -1,14 +1,14 @@
 #pragma once
 
-#include "base/Calendar.h"
-#include "base/DayChangeTimer.h"
-#include "base/ManualScheduler.h"
-#include "base/NotificationCenter.h"
-#include "nudges/NudgeRescheduler.h"
-#include "nudges/NudgeSettings.h"
-#include "store/HealthDataStore.h"
-#include "store/InMemoryPreferencesBackend.h"
-#include "store/PreferencesStore.h"
+#include "core/base/Calendar.h"
+#include "core/base/DayChangeTimer.h"
+#include "core/base/ManualScheduler.h"
+#include "core/base/NotificationCenter.h"
+#include "core/nudges/NudgeRescheduler.h"
+#include "core/nudges/NudgeSettings.h"
+#include "core/store/HealthDataStore.h"
+#include "core/store/InMemoryPreferencesBackend.h"
+#include "core/store/PreferencesStore.h"
 #include "support/ScopedTimeZone.h"
 
 #include <memory>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "notch/ScreenSource.h"
+#include "core/notch/ScreenSource.h"
 
 #include <string>
 #include <vector>

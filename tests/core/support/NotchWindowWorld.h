@@ -1,9 +1,9 @@
 #pragma once
 
-#include "notch/NotchViewModel.h"
-#include "notch/NotchWindowController.h"
-#include "nudges/FixedCompletionCardMeasurer.h"
-#include "nudges/NudgeCompletionWindowController.h"
+#include "core/notch/NotchViewModel.h"
+#include "core/notch/NotchWindowController.h"
+#include "core/nudges/FixedCompletionCardMeasurer.h"
+#include "core/nudges/NudgeCompletionWindowController.h"
 #include "support/CoreWorld.h"
 #include "support/NotchScreens.h"
 #include "support/NotchWorld.h"

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "base/FixedWidthTextMeasurer.h"
-#include "base/Haptics.h"
-#include "base/SystemPreferences.h"
-#include "base/TextMeasurer.h"
-#include "notch/NotchGeometry.h"
-#include "notch/NotchViewModel.h"
-#include "notch/NotchWindowController.h"
+#include "core/base/FixedWidthTextMeasurer.h"
+#include "core/base/Haptics.h"
+#include "core/base/SystemPreferences.h"
+#include "core/base/TextMeasurer.h"
+#include "core/notch/NotchGeometry.h"
+#include "core/notch/NotchViewModel.h"
+#include "core/notch/NotchWindowController.h"
 #include "support/CoreWorld.h"
 #include "support/NotchScreens.h"
 

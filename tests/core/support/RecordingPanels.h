@@ -1,7 +1,7 @@
 #pragma once
 
-#include "notch/PanelWindowFactory.h"
-#include "notch/PointerSource.h"
+#include "core/notch/PanelWindowFactory.h"
+#include "core/notch/PointerSource.h"
 
 #include <memory>
 #include <string>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "base/Clock.h"
-#include "base/Scheduler.h"
-#include "nudges/NudgePresenter.h"
+#include "core/base/Clock.h"
+#include "core/base/Scheduler.h"
+#include "core/nudges/NudgePresenter.h"
 
 #include <optional>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "pointer/XInputPointerSource.h"
+#include "platform/pointer/XInputPointerSource.h"
 
-#include "screen/CoordinateSpace.h"
+#include "platform/screen/CoordinateSpace.h"
 
 #include <QCoreApplication>
 #include <QCursor>

@@ -1,6 +1,6 @@
-#include "screen/NotchDetector.h"
+#include "platform/screen/NotchDetector.h"
 
-#include "notch/NotchGeometry.h"
+#include "core/notch/NotchGeometry.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "system/LogindSleepWatcher.h"
+#include "platform/system/LogindSleepWatcher.h"
 
 #include "FakeBusPeers.h"
 

@@ -1,4 +1,4 @@
-#include "system/PortalSystemPreferences.h"
+#include "platform/system/PortalSystemPreferences.h"
 
 #include "FakeBusPeers.h"
 

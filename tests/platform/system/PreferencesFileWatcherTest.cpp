@@ -1,4 +1,4 @@
-#include "system/PreferencesFileWatcher.h"
+#include "platform/system/PreferencesFileWatcher.h"
 
 #include "../time/EventLoopWait.h"
 

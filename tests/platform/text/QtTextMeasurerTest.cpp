@@ -1,4 +1,4 @@
-#include "text/QtTextMeasurer.h"
+#include "platform/text/QtTextMeasurer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "time/QtScheduler.h"
-#include "time/SystemClock.h"
+#include "platform/time/QtScheduler.h"
+#include "platform/time/SystemClock.h"
 
 #include "EventLoopWait.h"
 

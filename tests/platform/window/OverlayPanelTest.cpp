@@ -1,7 +1,7 @@
-#include "window/OverlayPanel.h"
-#include "window/QtPanelWindowFactory.h"
+#include "platform/window/OverlayPanel.h"
+#include "platform/window/QtPanelWindowFactory.h"
 
-#include "screen/CoordinateSpace.h"
+#include "platform/screen/CoordinateSpace.h"
 
 #include <QCoreApplication>
 #include <QPointer>

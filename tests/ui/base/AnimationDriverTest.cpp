@@ -1,5 +1,5 @@
-#include "base/AnimationDriver.h"
-#include "base/ManualScheduler.h"
+#include "ui/base/AnimationDriver.h"
+#include "core/base/ManualScheduler.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "base/ContinuousRoundedRect.h"
-#include "base/QtConversions.h"
-#include "notch/NotchShapes.h"
+#include "core/notch/NotchShapes.h"
+#include "ui/base/ContinuousRoundedRect.h"
+#include "ui/base/QtConversions.h"
 
 #include <QImage>
 #include <QPainter>

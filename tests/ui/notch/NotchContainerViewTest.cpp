@@ -1,12 +1,12 @@
 #include "support/NotchWorld.h"
 
-#include "base/AnimationDriver.h"
-#include "base/QtConversions.h"
-#include "notch/NotchContainerView.h"
-#include "notch/NotchHoverTracker.h"
-#include "nudges/NudgeCompletionActionRow.h"
-#include "nudges/NudgeInNotchCompletionRow.h"
-#include "nudges/NudgeSurfaceButton.h"
+#include "ui/base/AnimationDriver.h"
+#include "ui/base/QtConversions.h"
+#include "ui/notch/NotchContainerView.h"
+#include "ui/notch/NotchHoverTracker.h"
+#include "ui/nudges/NudgeCompletionActionRow.h"
+#include "ui/nudges/NudgeInNotchCompletionRow.h"
+#include "ui/nudges/NudgeSurfaceButton.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,8 +1,8 @@
-#include "nudges/DotMatrixFrame.h"
-#include "nudges/DotMatrixStyle.h"
+#include "core/nudges/DotMatrixFrame.h"
+#include "core/nudges/DotMatrixStyle.h"
 
 #include "NudgeTestImages.h"
-#include "nudges/DotMatrixView.h"
+#include "ui/nudges/DotMatrixView.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>

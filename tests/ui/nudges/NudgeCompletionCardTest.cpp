@@ -1,13 +1,13 @@
-#include "nudges/NudgeActionBarMotionModifier.h"
+#include "core/nudges/NudgeActionBarMotionModifier.h"
 #include "support/NotchWindowWorld.h"
 
-#include "base/AnimationDriver.h"
+#include "ui/base/AnimationDriver.h"
 
 #include "NudgeTestImages.h"
-#include "nudges/CompletionCardSizer.h"
-#include "nudges/NudgeCompletionActionRow.h"
-#include "nudges/NudgeCompletionPanelWidget.h"
-#include "nudges/NudgeCompletionView.h"
+#include "ui/nudges/CompletionCardSizer.h"
+#include "ui/nudges/NudgeCompletionActionRow.h"
+#include "ui/nudges/NudgeCompletionPanelWidget.h"
+#include "ui/nudges/NudgeCompletionView.h"
 
 #include <QApplication>
 #include <QMouseEvent>

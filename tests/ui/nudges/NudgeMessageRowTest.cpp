@@ -1,7 +1,7 @@
-#include "nudges/NudgeCatalogue.h"
+#include "core/nudges/NudgeCatalogue.h"
 
 #include "NudgeTestImages.h"
-#include "nudges/NudgeMessageRow.h"
+#include "ui/nudges/NudgeMessageRow.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>

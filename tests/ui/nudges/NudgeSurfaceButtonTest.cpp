@@ -1,10 +1,10 @@
-#include "base/ManualScheduler.h"
-#include "base/SystemPreferences.h"
+#include "core/base/ManualScheduler.h"
+#include "core/base/SystemPreferences.h"
 
 #include "NudgeTestImages.h"
-#include "nudges/NudgeCompletionActionRow.h"
-#include "nudges/NudgeInNotchCompletionRow.h"
-#include "nudges/NudgeSurfaceButton.h"
+#include "ui/nudges/NudgeCompletionActionRow.h"
+#include "ui/nudges/NudgeInNotchCompletionRow.h"
+#include "ui/nudges/NudgeSurfaceButton.h"
 
 #include <QAccessible>
 #include <QApplication>
