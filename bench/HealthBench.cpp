@@ -1,14 +1,9 @@
 // The balance is recomputed after every action and every shown nudge; these cases show what
 // that costs on a heavy day and with a full 120-day history.
 #include "core/base/Calendar.h"
-#include "core/base/ManualScheduler.h"
-#include "core/base/NotificationCenter.h"
-#include "core/nudges/NudgeSettings.h"
 #include "core/store/BalanceScore.h"
-#include "core/store/HealthDataStore.h"
-#include "core/store/InMemoryPreferencesBackend.h"
 #include "core/store/PreferenceKeys.h"
-#include "core/store/PreferencesStore.h"
+#include "fakes/VirtualDesktop.h"
 
 #include <benchmark/benchmark.h>
 
@@ -20,31 +15,30 @@ using namespace vornela;
 
 namespace {
 
+// 18:00 on a day with 2000 action moments and a full history, as stored before the process
+// starts; the core is then built over it.
 struct HeavyDay {
-    HeavyDay() : scheduler(calendar.date(2026, 8, 1, 18, 0).value()) {
-        const double now = scheduler.wallNow();
+    HeavyDay() : world(Calendar().date(2026, 8, 1, 18, 0).value()) {
+        auto& preferences = world.core->preferences();
+        const double now = world.scheduler.wallNow();
         std::vector<double> timestamps;
         for (int i = 0; i < 2000; ++i) // newest first, so the sort has real work
             timestamps.push_back(now - i * 17.0);
         IntMap history;
         for (int back = 1; back <= HealthDataStore::historyDays; ++back)
-            history[calendar.dayKey(calendar.addDays(now, -back).value())] = back % 101;
-        const std::string today = calendar.dayKey(now);
+            history[world.calendar.dayKey(world.calendar.addDays(now, -back).value())] = back % 101;
+        const std::string today = world.calendar.dayKey(now);
         preferences.write(keys::actionTimestampsDay, today);
         preferences.write(keys::actionTimestamps, timestamps);
         preferences.write(keys::dailyBalanceHistory, history);
         preferences.write(keys::nudgeCompletionsDay, today);
         preferences.write(keys::nudgeShownDay, today);
-        health.emplace(preferences, settings, scheduler, calendar, center);
+        world.restart();
     }
 
-    Calendar calendar;
-    ManualScheduler scheduler;
-    NotificationCenter center;
-    InMemoryPreferencesBackend backend;
-    PreferencesStore preferences{backend, scheduler};
-    NudgeSettings settings{preferences};
-    std::optional<HealthDataStore> health;
+    HealthDataStore& health() { return world.core->health(); }
+
+    fakes::VirtualDesktop world;
 };
 
 void BM_RecomputeBalance(benchmark::State& state) {
@@ -52,11 +46,11 @@ void BM_RecomputeBalance(benchmark::State& state) {
     tzset();
     HeavyDay day;
     for (auto _ : state) {
-        day.health->recomputeBalance(day.scheduler.wallNow());
-        benchmark::DoNotOptimize(day.health->balanceScore.get().score);
+        day.health().recomputeBalance(day.world.scheduler.wallNow());
+        benchmark::DoNotOptimize(day.health().balanceScore.get().score);
     }
-    state.counters["history"] = static_cast<double>(day.health->dailyBalanceHistory.get().size());
-    state.counters["timestamps"] = static_cast<double>(day.health->sortedActionTimestamps().size());
+    state.counters["history"] = static_cast<double>(day.health().dailyBalanceHistory.get().size());
+    state.counters["timestamps"] = static_cast<double>(day.health().sortedActionTimestamps().size());
 }
 BENCHMARK(BM_RecomputeBalance)->Unit(benchmark::kMicrosecond);
 
@@ -66,7 +60,7 @@ void BM_RecordCompletion(benchmark::State& state) {
     tzset();
     HeavyDay day;
     for (auto _ : state)
-        day.health->recordCompletion(NudgeKindID::eyeBreak);
+        day.health().recordCompletion(NudgeKindID::eyeBreak);
 }
 BENCHMARK(BM_RecordCompletion)->Unit(benchmark::kMicrosecond)->Iterations(200);
 

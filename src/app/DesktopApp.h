@@ -2,18 +2,12 @@
 
 #include "app/InterimOnboardingWindow.h"
 #include "app/InterimSettingsWindow.h"
+#include "app/InterimSharePreview.h"
 #include "app/PanelContentBinder.h"
-#include "core/app/AppDelegate.h"
+#include "core/app/VornelaCore.h"
 #include "core/base/Calendar.h"
-#include "core/base/DayChangeTimer.h"
-#include "core/base/NotificationCenter.h"
 #include "core/base/SystemPreferences.h"
-#include "core/notch/NotchViewModel.h"
-#include "core/nudges/NudgeSettings.h"
-#include "core/nudges/ReminderEngine.h"
-#include "core/store/HealthDataStore.h"
 #include "core/store/JsonFilePreferencesBackend.h"
-#include "core/store/PreferencesStore.h"
 #include "platform/pointer/XInputPointerSource.h"
 #include "platform/screen/QtScreenSource.h"
 #include "platform/system/LogindSleepWatcher.h"
@@ -35,9 +29,9 @@
 
 namespace vornela {
 
-// The running application: the platform's adapters, core's long-lived objects and the painted
-// surfaces, built in dependency order and wired together. Destroyed in reverse order, so nothing
-// outlives what it refers to.
+// The running application: Linux services at the core's ports, the core built by its one
+// composition root, and the painted surfaces put into the panels it opens. Destroyed in
+// reverse order, so nothing outlives what it refers to.
 class DesktopApp {
 public:
     explicit DesktopApp(std::filesystem::path preferencesFile = JsonFilePreferencesBackend::defaultPath());
@@ -49,9 +43,7 @@ public:
     // The orderly end: services stopped, panels gone, preferences written. Idempotent.
     void terminate();
 
-    AppDelegate& delegate() { return *delegate_; }
-    PreferencesStore& preferences() { return preferences_; }
-    NotchViewModel& viewModel() { return viewModel_; }
+    VornelaCore& core() { return *core_; }
 
 private:
     // Receiver of Qt connections to longer-lived objects, so they end with the app.
@@ -59,11 +51,7 @@ private:
     SystemClock clock_;
     QtScheduler scheduler_{clock_};
     Calendar calendar_;
-    NotificationCenter center_;
     JsonFilePreferencesBackend backend_;
-    PreferencesStore preferences_{backend_, scheduler_};
-    NudgeSettings settings_{preferences_};
-    DayChangeTimer dayTimer_{scheduler_, clock_, calendar_, center_};
     SystemPreferences system_;
     PortalSystemPreferences portal_{system_};
     QtTextMeasurer text_;
@@ -74,16 +62,14 @@ private:
     CompletionCardSizer cardSizer_;
     QtApplicationHost host_;
     AnimationDriver driver_{clock_};
-    HealthDataStore health_{preferences_, settings_, clock_, calendar_, center_};
-    NotchViewModel viewModel_;
-    ReminderEngine engine_{preferences_, settings_, health_, scheduler_, clock_, calendar_};
     InterimSettingsWindow settingsWindow_;
     InterimOnboardingWindow onboardingWindow_;
-    PanelContentBinder binder_;
-    std::unique_ptr<AppDelegate> delegate_;
+    InterimSharePreview sharePreview_;
+    std::unique_ptr<VornelaCore> core_;
+    std::unique_ptr<PanelContentBinder> binder_;
     std::unique_ptr<LogindSleepWatcher> sleepWatcher_;
     std::unique_ptr<PreferencesFileWatcher> fileWatcher_;
-    std::vector<Subscription> subscriptions_;
+    Subscription saveFailures_;
     bool terminated_ = false;
 };
 

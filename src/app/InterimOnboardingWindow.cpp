@@ -1,35 +1,16 @@
 #include "app/InterimOnboardingWindow.h"
 
-#include "core/app/ApplicationHost.h"
-#include "core/nudges/NudgeSettings.h"
-#include "core/store/HealthDataStore.h"
-#include "core/store/PreferenceKeys.h"
-#include "core/store/PreferencesStore.h"
-
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace vornela {
 
-InterimOnboardingWindow::InterimOnboardingWindow(PreferencesStore& preferences, NudgeSettings& settings,
-                                                 ApplicationHost& host,
-                                                 std::function<HealthDataStore*()> health)
-    : preferences_(preferences), settings_(settings), host_(host), health_(std::move(health)) {}
-
 InterimOnboardingWindow::~InterimOnboardingWindow() {
     delete window_.data();
 }
 
-void InterimOnboardingWindow::show() {
-    // A first setup starts from the default goals, as the full onboarding will.
-    if (!preferences_.read(keys::hasCompletedOnboarding)) {
-        settings_.resetGoalsToDefaults();
-        if (auto* health = health_ ? health_() : nullptr)
-            health->refresh();
-    }
-    host_.setActivationPolicy(ActivationPolicy::regular);
-    didBecomeVisible_ = false;
+void InterimOnboardingWindow::present() {
     if (!window_) {
         auto* window = new QWidget(nullptr, Qt::Window);
         window->setObjectName(QStringLiteral("vornela-onboarding"));
@@ -47,7 +28,10 @@ void InterimOnboardingWindow::show() {
         layout->addWidget(text);
         auto* button = new QPushButton(QStringLiteral("Finish"));
         button->setDefault(true);
-        QObject::connect(button, &QPushButton::clicked, window, [this] { finish(); });
+        QObject::connect(button, &QPushButton::clicked, window, [this] {
+            if (onFinishRequested)
+                onFinishRequested();
+        });
         layout->addWidget(button, 0, Qt::AlignRight);
         window_ = window;
     }
@@ -55,23 +39,19 @@ void InterimOnboardingWindow::show() {
     window->show();
     window->raise();
     window->activateWindow();
-    didBecomeVisible_ = true;
-    if (onDidPresent)
-        onDidPresent();
+    // The interim window counts as key once shown; the real one will report its activation.
+    if (onDidBecomeKey)
+        onDidBecomeKey();
 }
 
-bool InterimOnboardingWindow::isWindowVisible() const {
-    const QWidget* window = window_.data();
-    return window && window->isVisible();
-}
-
-void InterimOnboardingWindow::finish() {
-    preferences_.write(keys::hasCompletedOnboarding, true);
-    host_.setActivationPolicy(ActivationPolicy::accessory);
+void InterimOnboardingWindow::close() {
     if (QWidget* window = window_.data())
         window->close();
-    if (onDidFinish)
-        onDidFinish();
+}
+
+bool InterimOnboardingWindow::isVisible() const {
+    const QWidget* window = window_.data();
+    return window && window->isVisible();
 }
 
 } // namespace vornela

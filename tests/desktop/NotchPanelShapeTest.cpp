@@ -72,7 +72,7 @@ protected:
 
     // Shows the notch and waits for its pill on the server; the pill's root rectangle.
     QRect showPill() {
-        desk.notch->show();
+        desk.launch();
         panel = desk.panel();
         if (!panel)
             return {};

@@ -1,7 +1,7 @@
 // Renders every notch surface and state offscreen to PNG files, for reviewing the drawing
 // without a desktop session: vornela-gallery OUTDIR
 #include "GalleryWorld.h"
-#include "support/NotchScreens.h"
+#include "fakes/SampleScreens.h"
 
 #include "core/notch/NotchShapes.h"
 #include "core/nudges/NudgeCatalogue.h"
@@ -50,19 +50,19 @@ public:
     void notch(const QString& name, const ScreenInfo& screen, bool reduceMotion,
                const std::function<void(GalleryWorld&)>& setup) {
         GalleryWorld world(screen);
-        world.system.reduceMotion.set(reduceMotion);
-        AnimationDriver driver(world.scheduler);
-        NotchContainerView view(world.vm, world.system, world.scheduler, driver);
+        world.system().reduceMotion.set(reduceMotion);
+        AnimationDriver driver(world.scheduler());
+        NotchContainerView view(world.vm(), world.system(), world.scheduler(), driver);
         setup(world);
-        const Size size = world.vm.layoutMetrics.get().windowSize;
+        const Size size = world.vm().layoutMetrics.get().windowSize;
         view.resize(int(std::ceil(size.width)), int(std::ceil(size.height)));
 
         const QSize canvas(view.width() + 2 * kMargin, view.height() + kMargin);
         QImage image = backdrop(canvas);
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
-        const NotchLayoutMetrics& m = world.vm.layoutMetrics.get();
-        if (world.geometry.screen.safeAreaTopInset > 0) {
+        const NotchLayoutMetrics& m = world.vm().layoutMetrics.get();
+        if (world.geometry().screen.safeAreaTopInset > 0) {
             // The camera housing itself, so the scene shows what the surface covers.
             const Rect housing{kMargin + m.leftExpansion, 0, m.anchorWidth, m.anchorHeight};
             painter.fillPath(toPainterPath(macNotchShape(housing, std::nullopt, std::nullopt)),
@@ -113,13 +113,13 @@ private:
 };
 
 void settle(GalleryWorld& world) {
-    world.scheduler.advance(2);
+    world.scheduler().advance(2);
 }
 
 // Advances until the content reveal reaches `target` (or the surface settles).
 void revealTo(GalleryWorld& world, double target) {
-    for (int i = 0; i < 600 && world.vm.contentRevealProgress() < target; ++i)
-        world.scheduler.advance(1.0 / 240);
+    for (int i = 0; i < 600 && world.vm().contentRevealProgress() < target; ++i)
+        world.scheduler().advance(1.0 / 240);
 }
 
 } // namespace
@@ -139,9 +139,9 @@ int main(int argc, char** argv) {
     }
     ensureInterfaceFont();
     Gallery gallery(args[1]);
-    const ScreenInfo laptop = testing::notchedLaptop();
+    const ScreenInfo laptop = fakes::notchedLaptop();
     // The pill's screen: a plain monitor without a camera notch.
-    const ScreenInfo monitor = testing::externalDisplay("monitor", 0, true);
+    const ScreenInfo monitor = fakes::externalDisplay("monitor", 0, true);
 
     gallery.notch("notch-closed-fallback-pill", monitor, false, [](GalleryWorld&) {});
     gallery.notch("notch-closed-hardware", laptop, false, [](GalleryWorld&) {});
@@ -157,33 +157,24 @@ int main(int argc, char** argv) {
     for (NudgeKindID kind : allNudgeKinds) {
         const QString name = QString::fromUtf8(rawValue(kind).data(), qsizetype(rawValue(kind).size()));
         gallery.notch("nudge-" + name, laptop, false, [kind](GalleryWorld& w) {
-            w.vm.presentNudge(kind, false);
-            settle(w);
-        });
-        if (kind == NudgeKindID::water)
-            continue; // water never asks for completion
-        gallery.notch("nudge-" + name + "-without-row", laptop, false, [kind](GalleryWorld& w) {
-            w.vm.presentNudge(kind, false);
-            settle(w);
-            w.vm.nudgeCompletionUI.set(std::nullopt);
-            w.relayout();
+            w.vm().presentNudge(kind, false);
             settle(w);
         });
     }
     gallery.notch("nudge-eyeBreak-fallback", monitor, false, [](GalleryWorld& w) {
-        w.vm.presentNudge(NudgeKindID::eyeBreak, false);
+        w.vm().presentNudge(NudgeKindID::eyeBreak, false);
         settle(w);
     });
     gallery.notch("nudge-standMove-mid-reveal", laptop, false, [](GalleryWorld& w) {
-        w.vm.presentNudge(NudgeKindID::standMove, false);
+        w.vm().presentNudge(NudgeKindID::standMove, false);
         revealTo(w, 0.4);
     });
     gallery.notch("nudge-standMove-mid-reveal-reduce-motion", laptop, true, [](GalleryWorld& w) {
-        w.vm.presentNudge(NudgeKindID::standMove, false);
+        w.vm().presentNudge(NudgeKindID::standMove, false);
         revealTo(w, 0.4);
     });
     gallery.notch("nudge-postureCheck-reduce-motion", laptop, true, [](GalleryWorld& w) {
-        w.vm.presentNudge(NudgeKindID::postureCheck, false);
+        w.vm().presentNudge(NudgeKindID::postureCheck, false);
         settle(w);
     });
 

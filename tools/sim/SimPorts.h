@@ -4,16 +4,15 @@
 
 #include "SimEmitter.h"
 #include "core/app/ApplicationHost.h"
-#include "core/app/OnboardingWindowPort.h"
 #include "core/app/SettingsWindowPort.h"
 #include "core/base/FixedWidthTextMeasurer.h"
 #include "core/base/Haptics.h"
 #include "core/base/TextMeasurer.h"
-#include "core/notch/NotchViewModel.h"
 #include "core/notch/PointerSource.h"
 #include "core/notch/ScreenSource.h"
+#include "core/notch/SharePreviewPresenter.h"
+#include "core/onboarding/OnboardingWindow.h"
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -95,44 +94,21 @@ private:
     SimWindow window_;
 };
 
-// Onboarding as far as the lifecycle sees it: showing it, and its Finish.
-class SimOnboardingWindow : public OnboardingWindowPort {
+// The onboarding window as the lifecycle sees it: it becomes key as soon as it is presented.
+class SimOnboardingWindow : public OnboardingWindow {
 public:
-    SimOnboardingWindow(SimEmitter& out, std::function<void()> onShow, std::function<void()> onFinish)
-        : window_(out, "onboarding"), onShow_(std::move(onShow)), onFinish_(std::move(onFinish)) {}
+    explicit SimOnboardingWindow(SimEmitter& out) : window_(out, "onboarding") {}
 
-    void show() override {
-        didFinish_ = false;
-        didBecomeVisible_ = false;
-        if (onShow_)
-            onShow_();
+    void present() override {
         window_.setShown(true);
-        // The window becomes key as soon as it is shown.
-        didBecomeVisible_ = true;
-        if (onDidPresent)
-            onDidPresent();
+        if (onDidBecomeKey)
+            onDidBecomeKey();
     }
-    bool isWindowVisible() const override { return window_.shown(); }
-    bool didBecomeVisible() const override { return didBecomeVisible_; }
-
-    void finish() {
-        if (didFinish_)
-            return;
-        didFinish_ = true;
-        if (onFinish_)
-            onFinish_();
-        if (onDidFinish)
-            onDidFinish();
-        if (window_.shown())
-            window_.setShown(false);
-    }
+    void close() override { window_.setShown(false); }
+    bool isVisible() const override { return window_.shown(); }
 
 private:
     SimWindow window_;
-    std::function<void()> onShow_;
-    std::function<void()> onFinish_;
-    bool didFinish_ = false;
-    bool didBecomeVisible_ = false;
 };
 
 } // namespace vornela::sim

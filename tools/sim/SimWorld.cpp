@@ -2,67 +2,18 @@
 
 #include "core/notch/NotchWindowController.h"
 #include "core/nudges/NudgeCatalogue.h"
-#include "core/nudges/NudgeCompletionWindowController.h"
-#include "core/store/PreferenceKeys.h"
+#include "fakes/SampleScreens.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <functional>
+#include <map>
 
 namespace vornela::sim {
 
 using nlohmann::json;
 
-struct SimWorld::Core {
-    Core(SimEmitter& out, const Calendar& calendar, double wallStart)
-        : scheduler(wallStart), dayTimer(scheduler, scheduler, calendar, center), haptics(out), panels(out),
-          host(out), settingsWindow(out), sharePreview(out),
-          onboarding(
-              out,
-              [this] {
-                  // Showing onboarding before it was ever finished starts from the default goals.
-                  if (!preferences.read(keys::hasCompletedOnboarding)) {
-                      settings.resetGoalsToDefaults();
-                      if (health)
-                          health->refresh();
-                  }
-                  host.setActivationPolicy(ActivationPolicy::regular);
-              },
-              [this] {
-                  preferences.write(keys::hasCompletedOnboarding, true);
-                  host.setActivationPolicy(ActivationPolicy::accessory);
-              }) {}
-
-    ManualScheduler scheduler;
-    NotificationCenter center;
-    InMemoryPreferencesBackend backend;
-    PreferencesStore preferences{backend, scheduler};
-    NudgeSettings settings{preferences};
-    DayChangeTimer dayTimer;
-    SystemPreferences system;
-    FixedWidthTextMeasurer text;
-    SimHaptics haptics;
-    SimScreens screens;
-    SimPointer pointer;
-    SimPanelFactory panels;
-    FixedCompletionCardMeasurer measurer;
-    SimApplicationHost host;
-    SimSettingsWindow settingsWindow;
-    SimSharePreview sharePreview;
-    SimOnboardingWindow onboarding;
-
-    std::unique_ptr<HealthDataStore> health;
-    std::unique_ptr<NotchViewModel> viewModel;
-    std::unique_ptr<ReminderEngine> engine;
-    std::unique_ptr<AppDelegate> delegate;
-    std::vector<Subscription> subscriptions;
-};
-
 namespace {
-
-[[noreturn]] void fail(const std::string& message) {
-    throw ScriptError(message);
-}
 
 double parseNumber(const std::string& text, const char* what) {
     std::size_t used = 0;
@@ -98,186 +49,129 @@ NudgeKindID parseKind(const std::string& text) {
     fail("unknown nudge kind '" + text + "'");
 }
 
+SettingsActions::Goal parseGoal(const std::string& text) {
+    if (text == "water")
+        return SettingsActions::Goal::water;
+    if (text == "breaks")
+        return SettingsActions::Goal::breaks;
+    if (text == "movement")
+        return SettingsActions::Goal::movement;
+    fail("'do goal' takes water, breaks or movement");
+}
+
 void expectWords(const SimLine& line, std::size_t count) {
     if (line.words.size() != count)
         fail("'" + line.command + "' takes " + std::to_string(count) + " argument(s)");
 }
 
-Rect parseRect(const json& value, const char* what) {
-    if (!value.is_array() || value.size() != 4 ||
-        !std::all_of(value.begin(), value.end(), [](const json& v) { return v.is_number(); }))
-        fail(std::string("'") + what + "' must be [x, y, w, h]");
-    return Rect{value[0].get<double>(), value[1].get<double>(), value[2].get<double>(),
-                value[3].get<double>()};
-}
+// One `do` action: how many words follow its name, and what the view calls in the core.
+struct Action {
+    std::size_t arguments;
+    std::function<void(VornelaCore&, const std::vector<std::string>&)> run;
+};
 
-OrderedJson stateFields(const NotchState& state) {
-    OrderedJson fields = {{"state", caseName(state.kind)}};
-    if (state.kind == NotchState::Case::nudge)
-        fields["kind"] = rawValue(state.nudgeKind);
-    return fields;
-}
-
-OrderedJson alignmentFields(const NotchWindowAlignment& a) {
-    using Case = NotchWindowAlignment::Case;
-    switch (a.kind) {
-    case Case::hoverExpanded:
-        return {{"case", "hoverExpanded"}, {"additionalDown", a.additionalDown}};
-    case Case::waterTracking:
-        return {{"case", "waterTracking"}, {"additionalDown", a.additionalDown}};
-    case Case::activityHeatMap:
-        return {{"case", "activityHeatMap"}, {"additionalDown", a.additionalDown}};
-    case Case::nudge:
-        return {{"case", "nudge"}, {"left", a.leftExpansion}, {"right", a.rightExpansion}, {"down", a.down}};
-    case Case::closed:
-        break;
-    }
-    return {{"case", "closed"}};
-}
-
-OrderedJson optionalKind(const std::optional<NudgeKindID>& kind) {
-    return kind ? OrderedJson(rawValue(*kind)) : OrderedJson(nullptr);
-}
-
-OrderedJson rectJson(const Rect& r) {
-    return OrderedJson::array({r.x, r.y, r.width, r.height});
+const std::map<std::string, Action>& actions() {
+    using Args = std::vector<std::string>;
+    static const std::map<std::string, Action> table = {
+        {"complete", {0, [](VornelaCore& c, const Args&) { c.notch().completeNudgeFromNotch(); }}},
+        {"ignore", {0, [](VornelaCore& c, const Args&) { c.notch().ignoreNudgeFromNotch(); }}},
+        {"trackWater", {0, [](VornelaCore& c, const Args&) { c.notch().openWaterTracking(); }}},
+        {"waterSelect",
+         {1, [](VornelaCore& c, const Args& a) { c.notch().selectWaterML(parseInt(a[0], "waterSelect")); }}},
+        {"waterConfirm", {0, [](VornelaCore& c, const Args&) { c.notch().confirmWaterTracking(); }}},
+        {"lunchDone", {0, [](VornelaCore& c, const Args&) { c.notch().completeLunchFromDashboard(); }}},
+        {"openActivity", {0, [](VornelaCore& c, const Args&) { c.notch().openActivityHeatMap(); }}},
+        {"closeActivity", {0, [](VornelaCore& c, const Args&) { c.notch().closeActivityHeatMap(); }}},
+        {"share", {0, [](VornelaCore& c, const Args&) { c.notch().shareActivity(); }}},
+        {"openSettings", {0, [](VornelaCore& c, const Args&) { c.notch().openSettings(); }}},
+        {"pause", {1, [](VornelaCore& c, const Args& a) { c.settings().setPaused(parseBool(a[0])); }}},
+        {"remindersEnabled",
+         {1, [](VornelaCore& c, const Args& a) { c.settings().setRemindersEnabled(parseBool(a[0])); }}},
+        {"displayDuration",
+         {1, [](VornelaCore& c,
+                const Args& a) { c.settings().setDisplayDuration(parseNumber(a[0], "displayDuration")); }}},
+        {"goal",
+         {2, [](VornelaCore& c,
+                const Args& a) { c.settings().setGoal(parseGoal(a[0]), parseInt(a[1], "goal")); }}},
+        {"nudgeEnabled",
+         {2, [](VornelaCore& c,
+                const Args& a) { c.settings().setNudgeEnabled(parseKind(a[0]), parseBool(a[1])); }}},
+        {"nudgeInterval",
+         {2,
+          [](VornelaCore& c, const Args& a) {
+              c.settings().setNudgeInterval(parseKind(a[0]), parseNumber(a[1], "nudgeInterval"));
+          }}},
+        {"lunchTime",
+         {1, [](VornelaCore& c, const Args& a) { c.settings().setLunchTime(parseInt(a[0], "lunchTime")); }}},
+        {"onboardingFinish", {0, [](VornelaCore& c, const Args&) { c.onboarding().finish(); }}},
+        {"showOnboarding",
+         {0, [](VornelaCore& c, const Args&) { c.center().post(notifications::showOnboardingRequested); }}},
+    };
+    return table;
 }
 
 } // namespace
 
+SimWorld::Desktop::Desktop(SimEmitter& out, double wallStart)
+    : scheduler(wallStart), haptics(out), panels(out), host(out), settingsWindow(out), sharePreview(out),
+      onboarding(out) {}
+
+CorePorts SimWorld::Desktop::ports(const Calendar& calendar, PreferencesBackend& backend) {
+    return CorePorts{scheduler, scheduler, calendar,       backend,    text,
+                     haptics,   system,    screens,        pointer,    panels,
+                     measurer,  host,      settingsWindow, onboarding, sharePreview};
+}
+
 SimWorld::SimWorld(std::ostream& out) : out_(out, calendar_), screens_(defaultScreens()) {}
 
 SimWorld::~SimWorld() {
-    // The delegate and the controllers refer to everything else: they go first.
-    if (core_) {
-        core_->subscriptions.clear();
-        core_->delegate.reset();
-        core_->engine.reset();
-        core_->viewModel.reset();
-        core_->health.reset();
-    }
+    subscriptions_.clear();
+    core_.reset();
 }
 
 std::vector<ScreenInfo> SimWorld::defaultScreens() {
-    ScreenInfo builtin;
-    builtin.id = "builtin";
-    builtin.isMain = true;
-    builtin.frame = {0, 0, 1512, 982};
-    builtin.visibleFrame = {0, 0, 1512, 949};
-    builtin.backingScaleFactor = 2;
-    builtin.safeAreaTopInset = 32;
-    builtin.auxiliaryTopLeftArea = Rect{0, 950, 662, 32};
-    builtin.auxiliaryTopRightArea = Rect{850, 950, 662, 32};
-    return {builtin};
+    return {fakes::notchedLaptop()};
 }
 
-std::vector<ScreenInfo> SimWorld::parseScreens(const json& value) {
-    if (!value.is_array())
-        fail("screens must be a JSON array");
-    std::vector<ScreenInfo> screens;
-    bool mainTaken = false;
-    for (const auto& entry : value) {
-        if (!entry.is_object() || !entry.contains("id") || !entry["id"].is_string())
-            fail("each screen needs a string \"id\"");
-        ScreenInfo screen;
-        screen.id = entry["id"].get<std::string>();
-        if (entry.contains("main") && !entry["main"].is_boolean())
-            fail("\"main\" must be true or false");
-        // The first screen marked main is the main screen.
-        if (entry.value("main", false) && !mainTaken) {
-            screen.isMain = true;
-            mainTaken = true;
-        }
-        if (!entry.contains("frame"))
-            fail("screen '" + screen.id + "' needs a \"frame\"");
-        screen.frame = parseRect(entry["frame"], "frame");
-        screen.visibleFrame =
-            entry.contains("visible") ? parseRect(entry["visible"], "visible") : screen.frame;
-        const auto number = [&](const char* key, double fallback) {
-            if (!entry.contains(key))
-                return fallback;
-            if (!entry[key].is_number())
-                fail(std::string("\"") + key + "\" must be a number");
-            return entry[key].get<double>();
-        };
-        screen.backingScaleFactor = number("scale", 1);
-        screen.safeAreaTopInset = number("safeTop", 0);
-        for (auto [key, area] : {std::pair{"auxLeft", &screen.auxiliaryTopLeftArea},
-                                 std::pair{"auxRight", &screen.auxiliaryTopRightArea}}) {
-            if (entry.contains(key) && !entry[key].is_null())
-                *area = parseRect(entry[key], key);
-        }
-        screens.push_back(std::move(screen));
+void SimWorld::run(const SimLine& line) {
+    using Command = void (SimWorld::*)(const SimLine&);
+    static const std::map<std::string, Command> commands = {
+        {"start", &SimWorld::start},   {"pref", &SimWorld::setPreference}, {"screens", &SimWorld::setScreens},
+        {"launch", &SimWorld::launch}, {"advance", &SimWorld::advance},    {"sleep", &SimWorld::sleep},
+        {"clock", &SimWorld::clock},   {"pointer", &SimWorld::pointer},    {"click", &SimWorld::click},
+        {"do", &SimWorld::action},     {"dump", &SimWorld::dump},          {"quit", &SimWorld::quit},
+    };
+    const auto it = commands.find(line.command);
+    if (it == commands.end()) {
+        desktop(); // a script that does not begin with 'start' says so first
+        fail("unknown command '" + line.command + "'");
     }
-    return screens;
+    if (line.command != "start")
+        desktop();
+    (this->*it->second)(line);
 }
 
-SimWorld::Core& SimWorld::core() {
-    if (!core_)
+SimWorld::Desktop& SimWorld::desktop() {
+    if (!desktop_)
         fail("the first command must be 'start'");
+    return *desktop_;
+}
+
+VornelaCore& SimWorld::core() {
+    if (!core_)
+        fail("'launch' must come first");
     return *core_;
 }
 
 NotchWindowController& SimWorld::notchController() {
-    if (!launched_ || !core().delegate || !core().delegate->notchWindowController())
-        fail("'" + std::string("launch") + "' must come first");
-    return *core().delegate->notchWindowController();
-}
-
-void SimWorld::run(const SimLine& line) {
-    const std::string& c = line.command;
-    if (c == "start")
-        return start(line);
-    if (!core_)
-        fail("the first command must be 'start'");
-    auto& k = *core_;
-    if (c == "pref")
-        setPreference(line);
-    else if (c == "screens")
-        setScreens(line);
-    else if (c == "launch") {
-        expectWords(line, 0);
-        launch();
-    } else if (c == "advance") {
-        expectWords(line, 1);
-        const double seconds = parseNumber(line.words[0], "advance");
-        if (seconds < 0)
-            fail("'advance' cannot go back in time");
-        k.scheduler.advance(seconds);
-    } else if (c == "sleep") {
-        expectWords(line, 1);
-        const double seconds = parseNumber(line.words[0], "sleep");
-        if (seconds < 0)
-            fail("'sleep' cannot go back in time");
-        k.scheduler.sleep(seconds);
-        k.center.post(notifications::didWake);
-        k.scheduler.runDue();
-    } else if (c == "clock") {
-        expectWords(line, 1);
-        k.scheduler.shiftWall(parseNumber(line.words[0], "clock"));
-        k.dayTimer.wallClockChanged();
-        k.scheduler.runDue();
-    } else if (c == "pointer")
-        pointer(line);
-    else if (c == "click") {
-        expectWords(line, 0);
-        click();
-    } else if (c == "do")
-        action(line);
-    else if (c == "dump") {
-        expectWords(line, 0);
-        dump();
-    } else if (c == "quit") {
-        expectWords(line, 0);
-        if (k.delegate)
-            k.delegate->applicationWillTerminate();
-        k.scheduler.runDue();
-    } else
-        fail("unknown command '" + c + "'");
+    auto* controller = core().notchWindowController();
+    if (!controller)
+        fail("'launch' must come first");
+    return *controller;
 }
 
 void SimWorld::start(const SimLine& line) {
-    if (core_)
+    if (desktop_)
         fail("'start' may appear only once");
     expectWords(line, 1);
     int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
@@ -289,10 +183,9 @@ void SimWorld::start(const SimLine& line) {
     const auto wall = calendar_.date(y, mo, d, h, mi, s);
     if (!wall)
         fail("'start' names a time the calendar cannot represent");
-    core_ = std::make_unique<Core>(out_, calendar_, *wall);
-    out_.setClock(&core_->scheduler);
-    core_->screens.list = screens_;
-    core_->dayTimer.start();
+    desktop_ = std::make_unique<Desktop>(out_, *wall);
+    out_.setClock(&desktop_->scheduler);
+    desktop_->screens.list = screens_;
 }
 
 void SimWorld::setPreference(const SimLine& line) {
@@ -306,8 +199,18 @@ void SimWorld::setPreference(const SimLine& line) {
     } catch (const json::parse_error&) {
         fail("'pref " + key + "' needs a JSON value");
     }
-    core().preferences.setValue(key, std::move(value));
-    core().scheduler.runDue();
+    if (!core_) {
+        // Before launch the file is all there is.
+        json stored = backend_.values();
+        if (value.is_null())
+            stored.erase(key);
+        else
+            stored[key] = std::move(value);
+        backend_.setValues(std::move(stored));
+        return;
+    }
+    core_->preferences().setValue(key, std::move(value));
+    desktop_->scheduler.runDue();
 }
 
 void SimWorld::setScreens(const SimLine& line) {
@@ -318,43 +221,55 @@ void SimWorld::setScreens(const SimLine& line) {
         fail("'screens' needs a JSON array");
     }
     screens_ = parseScreens(value);
-    auto& k = core();
-    k.screens.list = screens_;
-    if (!launched_)
+    desktop_->screens.list = screens_;
+    if (!core_)
         return;
-    k.center.post(notifications::screenParametersChanged);
-    k.scheduler.runDue();
+    core_->screensChanged();
+    desktop_->scheduler.runDue();
     deliverHostingTracking();
 }
 
-void SimWorld::launch() {
-    if (launched_)
+void SimWorld::launch(const SimLine& line) {
+    expectWords(line, 0);
+    if (core_)
         fail("'launch' may appear only once");
-    auto& k = core();
-    launched_ = true;
-    k.health = std::make_unique<HealthDataStore>(k.preferences, k.settings, k.scheduler, calendar_, k.center);
-    k.viewModel = std::make_unique<NotchViewModel>(NotchViewModel::Services{
-        *k.health, k.preferences, k.scheduler, k.scheduler, k.center, k.text, k.haptics, k.system});
-    k.engine = std::make_unique<ReminderEngine>(k.preferences, k.settings, *k.health, k.scheduler,
-                                                k.scheduler, calendar_);
-    k.settings.setRescheduler(k.engine.get());
-    k.viewModel->setReminderEngine(k.engine.get());
-    k.viewModel->setSharePreviewPresenter(&k.sharePreview);
+    core_ = std::make_unique<VornelaCore>(desktop_->ports(calendar_, backend_));
     observe();
-    k.delegate = std::make_unique<AppDelegate>(
-        AppDelegate::Services{k.preferences, *k.health, *k.viewModel, *k.engine, k.scheduler, k.scheduler,
-                              k.center, k.host, k.settingsWindow, k.onboarding,
-                              NotchWindowController::Ports{k.panels, k.screens, k.pointer, k.scheduler},
-                              NudgeCompletionWindowController::Ports{k.panels, k.screens, k.scheduler,
-                                                                     k.scheduler, k.measurer, k.system}});
-    k.delegate->applicationDidFinishLaunching();
-    k.scheduler.runDue();
+    core_->launch();
+    desktop_->scheduler.runDue();
+}
+
+void SimWorld::advance(const SimLine& line) {
+    expectWords(line, 1);
+    const double seconds = parseNumber(line.words[0], "advance");
+    if (seconds < 0)
+        fail("'advance' cannot go back in time");
+    desktop_->scheduler.advance(seconds);
+}
+
+void SimWorld::sleep(const SimLine& line) {
+    expectWords(line, 1);
+    const double seconds = parseNumber(line.words[0], "sleep");
+    if (seconds < 0)
+        fail("'sleep' cannot go back in time");
+    desktop_->scheduler.sleep(seconds);
+    if (core_)
+        core_->didWake();
+    desktop_->scheduler.runDue();
+}
+
+void SimWorld::clock(const SimLine& line) {
+    expectWords(line, 1);
+    desktop_->scheduler.shiftWall(parseNumber(line.words[0], "clock"));
+    if (core_)
+        core_->wallClockChanged();
+    desktop_->scheduler.runDue();
 }
 
 void SimWorld::observe() {
-    auto& k = core();
-    auto& vm = *k.viewModel;
-    auto& subs = k.subscriptions;
+    auto& vm = core_->notch();
+    auto& health = core_->health();
+    auto& subs = subscriptions_;
     subs.push_back(
         vm.notchState.observe([this](const NotchState& s) { out_.emit("state", stateFields(s)); }));
     subs.push_back(vm.windowAlignment.observe(
@@ -363,7 +278,7 @@ void SimWorld::observe() {
         out_.emit("prompt", {{"kind", p ? OrderedJson(rawValue(p->kind)) : OrderedJson(nullptr)},
                              {"message", p ? OrderedJson(p->message) : OrderedJson(nullptr)}});
     }));
-    subs.push_back(vm.overlayReported.connect([this](const std::optional<NudgeKindID>& kind) {
+    subs.push_back(vm.onNudgeOverlayChange.connect([this](const std::optional<NudgeKindID>& kind) {
         out_.emit("overlay", {{"kind", optionalKind(kind)}});
     }));
     subs.push_back(vm.layoutTransitionBegan.connect(
@@ -378,38 +293,35 @@ void SimWorld::observe() {
             out_.emit("nudge", {{"kind", rawValue(kind)},
                                 {"message", message ? OrderedJson(*message) : OrderedJson()}});
         }));
-    subs.push_back(k.health->balanceScore.observe([this](const BalanceScoreResult& r) {
+    subs.push_back(health.balanceScore.observe([this](const BalanceScoreResult& r) {
         out_.emit("balance", {{"score", r.score}, {"tier", rawValue(r.tier)}, {"subtitle", r.subtitle}});
     }));
-    subs.push_back(k.health->todayWaterML.observe([this](const int& ml) {
-        out_.emit("water", {{"ml", ml}});
-    }));
+    subs.push_back(health.todayWaterML.observe([this](const int& ml) { out_.emit("water", {{"ml", ml}}); }));
 }
 
 void SimWorld::pointer(const SimLine& line) {
     expectWords(line, 2);
-    auto& k = core();
-    k.pointer.at = Point{parseNumber(line.words[0], "pointer x"), parseNumber(line.words[1], "pointer y")};
-    if (!launched_)
+    desktop_->pointer.at =
+        Point{parseNumber(line.words[0], "pointer x"), parseNumber(line.words[1], "pointer y")};
+    if (!core_)
         return;
     // The global monitor first, then the notch view's own tracking.
-    if (auto* controller = k.delegate->notchWindowController()) {
-        controller->reportPointer();
-        k.scheduler.runDue();
+    if (core_->notchWindowController()) {
+        core_->pointerMoved();
+        desktop_->scheduler.runDue();
     }
     deliverHostingTracking();
 }
 
 void SimWorld::deliverHostingTracking() {
-    auto& k = core();
-    auto* controller = k.delegate ? k.delegate->notchWindowController() : nullptr;
+    auto* controller = core_->notchWindowController();
     const PanelWindow* panel = controller ? controller->panel() : nullptr;
     if (!panel || !panel->isVisible()) {
         hostingTracked_ = false;
         return;
     }
     const Rect frame = panel->frame();
-    const Point p = k.pointer.at;
+    const Point p = desktop_->pointer.at;
     const bool inView = frame.contains(p);
     if (inView) {
         const Point local{p.x - frame.x, frame.maxY() - p.y};
@@ -419,194 +331,50 @@ void SimWorld::deliverHostingTracking() {
         controller->pointerInsideChanged(false);
     }
     hostingTracked_ = inView;
-    k.scheduler.runDue();
+    desktop_->scheduler.runDue();
 }
 
-void SimWorld::click() {
+void SimWorld::click(const SimLine& line) {
+    expectWords(line, 0);
     auto& controller = notchController();
-    auto& k = core();
     const PanelWindow* panel = controller.panel();
     if (!panel || !panel->isVisible())
         return;
     const Rect frame = panel->frame();
-    const Point local{k.pointer.at.x - frame.x, frame.maxY() - k.pointer.at.y};
-    const Rect bounds{0, 0, frame.width, frame.height};
-    if (!controller.isVisuallyInside(local, bounds))
+    const Point at = desktop_->pointer.at;
+    const Point local{at.x - frame.x, frame.maxY() - at.y};
+    if (!controller.isVisuallyInside(local, Rect{0, 0, frame.width, frame.height}))
         return;
     controller.pointerInsideChanged(true);
     controller.notchClicked();
-    k.scheduler.runDue();
+    desktop_->scheduler.runDue();
 }
 
 void SimWorld::action(const SimLine& line) {
     if (line.words.empty())
         fail("'do' needs an action");
     notchController(); // every action is a view's, so the app must be running
-    auto& k = core();
-    auto& vm = *k.viewModel;
-    auto& engine = *k.engine;
-    const std::string& a = line.words[0];
-    const auto args = [&](std::size_t n) {
-        if (line.words.size() != n + 1)
-            fail("'do " + a + "' takes " + std::to_string(n) + " argument(s)");
-    };
-    if (a == "complete") {
-        args(0);
-        vm.completeNudgeFromNotch();
-    } else if (a == "ignore") {
-        args(0);
-        vm.ignoreNudgeFromNotch();
-    } else if (a == "trackWater") {
-        args(0);
-        vm.openWaterTracking();
-    } else if (a == "waterSelect") {
-        args(1);
-        vm.waterTrackingSelectedML.set(parseInt(line.words[1], "waterSelect"));
-    } else if (a == "waterConfirm") {
-        args(0);
-        vm.confirmWaterTracking();
-    } else if (a == "lunchDone") {
-        args(0);
-        vm.completeLunchFromDashboard();
-    } else if (a == "openActivity") {
-        args(0);
-        vm.openActivityHeatMap();
-    } else if (a == "closeActivity") {
-        args(0);
-        vm.closeActivityHeatMap();
-    } else if (a == "share") {
-        args(0);
-        vm.shareActivity();
-    } else if (a == "openSettings") {
-        args(0);
-        vm.openSettings();
-    } else if (a == "pause") {
-        args(1);
-        engine.setPaused(parseBool(line.words[1]));
-    } else if (a == "remindersEnabled") {
-        args(1);
-        k.preferences.write(keys::remindersEnabled, parseBool(line.words[1]));
-    } else if (a == "displayDuration") {
-        args(1);
-        // The stepper runs from 3 to 20 whole seconds.
-        const double seconds =
-            std::clamp(std::floor(parseNumber(line.words[1], "displayDuration")), 3.0, 20.0);
-        k.preferences.write(keys::nudgeDisplayDuration, seconds);
-    } else if (a == "goal") {
-        args(2);
-        const std::string& which = line.words[1];
-        const int value = parseInt(line.words[2], "goal");
-        if (which == "water")
-            k.preferences.write(keys::waterGoalML, value);
-        else if (which == "breaks")
-            k.preferences.write(keys::breaksGoalDaily, value);
-        else if (which == "movement")
-            k.preferences.write(keys::movementGoalDaily, value);
-        else
-            fail("'do goal' takes water, breaks or movement");
-        // The pane hands all three current values to the store, in this order.
-        k.health->setWaterGoal(k.preferences.read(keys::waterGoalML));
-        k.health->setBreaksGoal(k.preferences.read(keys::breaksGoalDaily));
-        k.health->setMovementGoal(k.preferences.read(keys::movementGoalDaily));
-    } else if (a == "nudgeEnabled") {
-        args(2);
-        const auto kind = parseKind(line.words[1]);
-        k.settings.setKindEnabled(kind, parseBool(line.words[2]));
-        engine.rescheduleAll();
-        engine.wakeScheduler();
-    } else if (a == "nudgeInterval") {
-        args(2);
-        const auto kind = parseKind(line.words[1]);
-        const double seconds = parseNumber(line.words[2], "nudgeInterval");
-        if (!definitionFor(kind).usesDailyClockTime) {
-            k.settings.storeInterval(kind, seconds);
-            engine.scheduleNext(kind);
-        }
-    } else if (a == "lunchTime") {
-        args(1);
-        k.preferences.write(keys::launchTimeMinutes,
-                            std::clamp(parseInt(line.words[1], "lunchTime"), 0, 1439));
-        engine.scheduleNext(NudgeKindID::launch);
-    } else if (a == "onboardingFinish") {
-        args(0);
-        k.onboarding.finish();
-    } else if (a == "showOnboarding") {
-        args(0);
-        k.center.post(notifications::showOnboardingRequested);
-    } else {
-        fail("unknown action '" + a + "'");
-    }
-    k.scheduler.runDue();
+    const std::string& name = line.words[0];
+    const auto it = actions().find(name);
+    if (it == actions().end())
+        fail("unknown action '" + name + "'");
+    if (line.words.size() != it->second.arguments + 1)
+        fail("'do " + name + "' takes " + std::to_string(it->second.arguments) + " argument(s)");
+    it->second.run(*core_, std::vector<std::string>(line.words.begin() + 1, line.words.end()));
+    desktop_->scheduler.runDue();
 }
 
-void SimWorld::dump() {
-    auto& k = core();
-    OrderedJson fields = OrderedJson::object();
-    if (k.viewModel) {
-        auto& vm = *k.viewModel;
-        fields["state"] = stateFields(vm.notchState.get());
-        fields["alignment"] = alignmentFields(vm.windowAlignment.get());
-        fields["overlay"] = optionalKind(vm.nudgeOverlay.get());
-        fields["activeNudge"] = optionalKind(vm.activeNudge());
-        const auto& prompt = vm.nudgeCompletionUI.get();
-        fields["prompt"] = prompt
-                               ? OrderedJson{{"kind", rawValue(prompt->kind)}, {"message", prompt->message}}
-                               : OrderedJson(nullptr);
-        fields["pointerInside"] = vm.isPointerInside();
-        fields["transitioning"] = vm.isLayoutTransitioning.get();
-        fields["reveal"] = vm.contentRevealProgress();
-    } else {
-        fields["state"] = stateFields(NotchState::closed());
-        fields["alignment"] = alignmentFields(NotchWindowAlignment::closed());
-        fields["overlay"] = nullptr;
-        fields["activeNudge"] = nullptr;
-        fields["prompt"] = nullptr;
-        fields["pointerInside"] = false;
-        fields["transitioning"] = false;
-        fields["reveal"] = 1.0;
-    }
-    if (k.health) {
-        auto& h = *k.health;
-        const auto& score = h.balanceScore.get();
-        OrderedJson history = OrderedJson::object();
-        for (const auto& [day, value] : h.dailyBalanceHistory.get())
-            history[day] = value;
-        fields["health"] = {{"day", h.trackingDayKey.get()},
-                            {"water", h.todayWaterML.get()},
-                            {"breaks", h.todayBreaksCompleted.get()},
-                            {"movement", h.todayMovementCompleted.get()},
-                            {"lunch", h.todayLaunchCompleted.get()},
-                            {"goals",
-                             {{"water", h.waterGoalML.get()},
-                              {"breaks", h.breaksGoalDaily.get()},
-                              {"movement", h.movementGoalDaily.get()},
-                              {"lunch", h.lunchGoalDaily.get()}}},
-                            {"score", score.score},
-                            {"tier", rawValue(score.tier)},
-                            {"subtitle", score.subtitle},
-                            {"history", history}};
-    } else {
-        fields["health"] = nullptr;
-    }
-    if (k.engine) {
-        OrderedJson next = OrderedJson::object();
-        for (const auto& [kind, date] : k.engine->nextFireDates())
-            next[std::string(rawValue(kind))] = out_.localTime(date);
-        const auto last = k.engine->lastNudgeFireDate();
-        fields["engine"] = {{"paused", k.engine->isPaused().get()},
-                            {"visible", k.engine->isNudgeVisible()},
-                            {"last", last ? OrderedJson(out_.localTime(*last)) : OrderedJson(nullptr)},
-                            {"next", next}};
-    } else {
-        fields["engine"] = nullptr;
-    }
-    const PanelWindow* panel = k.panels.notchPanel();
-    fields["panel"] = panel ? rectJson(panel->frame()) : OrderedJson(nullptr);
-    OrderedJson prefs = OrderedJson::object();
-    for (const auto& [key, value] : k.preferences.storedValues().items())
-        prefs[key] = value;
-    fields["prefs"] = prefs;
-    out_.emit("dump", fields);
+void SimWorld::dump(const SimLine& line) {
+    expectWords(line, 0);
+    const json& stored = core_ ? core_->preferences().storedValues() : backend_.values();
+    out_.emit("dump", dumpFields(core_.get(), stored, desktop_->panels.notchPanel(), out_));
+}
+
+void SimWorld::quit(const SimLine& line) {
+    expectWords(line, 0);
+    if (core_)
+        core_->terminate();
+    desktop_->scheduler.runDue();
 }
 
 } // namespace vornela::sim

@@ -24,10 +24,7 @@ std::function<void()> weakly(const std::shared_ptr<AppDelegate*>& self, Action a
 } // namespace
 
 AppDelegate::AppDelegate(Services services)
-    : services_(services), self_(std::make_shared<AppDelegate*>(this)) {
-    // The dashboard's lunch completion reaches the engine through the view model.
-    services_.notchViewModel.setReminderEngine(&services_.reminderEngine);
-}
+    : services_(services), self_(std::make_shared<AppDelegate*>(this)) {}
 
 AppDelegate::~AppDelegate() {
     self_.reset();
@@ -102,7 +99,7 @@ void AppDelegate::startAppServicesIfNeeded() {
     services_.reminderEngine.attachViewModel(&services_.notchViewModel);
     services_.reminderEngine.startScheduling();
     notchWindowController_->show();
-    refreshHealthData();
+    services_.health.refresh();
 }
 
 void AppDelegate::stopAppServices() {
@@ -115,16 +112,9 @@ void AppDelegate::stopAppServices() {
         notchWindowController_->tearDown();
 }
 
-void AppDelegate::refreshHealthData() {
-    auto& health = services_.health;
-    health.rollOverIfNeeded();
-    health.reloadToday();
-    health.recomputeBalance(services_.clock.wallNow());
-}
-
 void AppDelegate::applicationDidBecomeActive() {
     if (appServicesStarted_)
-        refreshHealthData();
+        services_.health.refresh();
 }
 
 void AppDelegate::applicationWillTerminate() {

@@ -30,7 +30,6 @@ public:
         NotchViewModel& notchViewModel;
         ReminderEngine& reminderEngine;
         Scheduler& scheduler;
-        const Clock& clock;
         NotificationCenter& center;
         ApplicationHost& host;
         SettingsWindowPort& settingsWindow;
@@ -63,7 +62,6 @@ public:
 
 private:
     void decideLaunchPath();
-    void refreshHealthData();
 
     Services services_;
     // Declared before the notch controller, which refers to it, so it is destroyed after it.

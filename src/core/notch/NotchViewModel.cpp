@@ -53,8 +53,7 @@ NotchWindowAlignment NotchViewModel::alignmentFor(const NotchState& state) const
         return NotchWindowAlignment::activityHeatMap(hoverAdditionalDown());
     case NotchState::Case::nudge: {
         const double w = nudgeExpansionWidth(shownMessage(state.nudgeKind));
-        const bool hasRow = state.nudgeKind != NudgeKindID::water && !debugExternalDisplayPreview.get() &&
-                            nudgeCompletionUI.get().has_value();
+        const bool hasRow = state.nudgeKind != NudgeKindID::water && nudgeCompletionUI.get().has_value();
         return NotchWindowAlignment::nudge(w, w, hasRow ? completionRowHeight : 0);
     }
     }
@@ -75,8 +74,8 @@ std::string NotchViewModel::shownMessage(NudgeKindID kind) const {
 
 double NotchViewModel::hoverAdditionalDown() const {
     const auto& overlay = nudgeOverlay.get();
-    const bool coversPrompt = overlay && *overlay != NudgeKindID::water &&
-                              !debugExternalDisplayPreview.get() && nudgeCompletionUI.get().has_value();
+    const bool coversPrompt =
+        overlay && *overlay != NudgeKindID::water && nudgeCompletionUI.get().has_value();
     return coversPrompt ? completionRowHeight : 0;
 }
 
@@ -94,7 +93,7 @@ void NotchViewModel::transition(const NotchState& state) {
 void NotchViewModel::updateGeometry(const NotchGeometry& geometry) {
     geometry_ = geometry;
     rereadBackgroundColor();
-    refreshHealthData();
+    services_.health.refresh();
     // Lay out what is showing: a screen plugged in or out while a nudge or the dashboard is up
     // must not shrink the window under it to the bare notch. A surface on its way to closed
     // stays closed.
@@ -144,10 +143,7 @@ void NotchViewModel::presentNudge(NudgeKindID kind, bool force) {
 
     NotchState target = NotchState::nudge(kind);
     const NotchState current = notchState.get();
-    if (debugExternalDisplayPreview.get()) {
-        target = NotchState::closed();
-        notchState.set(target);
-    } else if (isWaterOrHeatMap(current)) {
+    if (isWaterOrHeatMap(current)) {
         target = NotchState::hoverExpanded();
         notchState.set(target);
     } else if (current.is(NotchState::Case::hoverExpanded)) {
@@ -207,7 +203,6 @@ void NotchViewModel::dismissNudge(bool suppressHover) {
     setOverlay(std::nullopt);
     activeNudge_.reset();
     activeNudgeMessage.set(std::nullopt);
-    debugExternalDisplayPreview.set(false);
     setNudgeCompletionUI(std::nullopt);
     dismissTask_.cancel();
     if (notchState.get().isOpen()) {
@@ -243,17 +238,14 @@ void NotchViewModel::ignoreNudgeFromNotch() {
 void NotchViewModel::restoreNudgeFromOverlay(NudgeKindID kind) {
     if (!notchState.get().isOpen())
         return;
-    const NotchState target =
-        debugExternalDisplayPreview.get() ? NotchState::closed() : NotchState::nudge(kind);
+    const NotchState target = NotchState::nudge(kind);
     notchState.set(target);
     transition(target);
 }
 
 void NotchViewModel::setOverlay(std::optional<NudgeKindID> kind) {
     nudgeOverlay.set(kind);
-    overlayReported.emit(kind);
-    if (onNudgeOverlayChange)
-        onNudgeOverlayChange(kind);
+    onNudgeOverlayChange.emit(kind);
 }
 
 bool NotchViewModel::waterNudgeInvolved() const {
@@ -266,7 +258,7 @@ bool NotchViewModel::waterNudgeInvolved() const {
 void NotchViewModel::expandToHover() {
     if (isWaterOrHeatMap(notchState.get()))
         return;
-    refreshHealthData();
+    services_.health.refresh();
     if (notchState.get().is(NotchState::Case::nudge)) {
         // The nudge stays held behind the dashboard.
         const NudgeKindID kind = notchState.get().nudgeKind;
@@ -280,7 +272,7 @@ void NotchViewModel::expandToHover() {
 
 void NotchViewModel::startBalanceRefresh() {
     balanceRefreshTask_.cancel();
-    refreshHealthData();
+    services_.health.refresh();
     balanceRefreshTask_ = services_.scheduler.after(ClockKind::monotonic, balanceRefreshInterval,
                                                     [this] { balanceRefreshTick(); });
 }
@@ -289,15 +281,9 @@ void NotchViewModel::balanceRefreshTick() {
     const NotchState& state = notchState.get();
     if (!state.is(NotchState::Case::hoverExpanded) && !state.is(NotchState::Case::activityHeatMap))
         return;
-    refreshHealthData();
+    services_.health.refresh();
     balanceRefreshTask_ = services_.scheduler.after(ClockKind::monotonic, balanceRefreshInterval,
                                                     [this] { balanceRefreshTick(); });
-}
-
-void NotchViewModel::refreshHealthData() {
-    services_.health.rollOverIfNeeded();
-    services_.health.reloadToday();
-    services_.health.recomputeBalance(services_.clock.wallNow());
 }
 
 void NotchViewModel::collapse() {
@@ -487,7 +473,7 @@ void NotchViewModel::openActivityHeatMap() {
         return;
     hoverTask_.cancel();
     dismissTask_.cancel();
-    refreshHealthData();
+    services_.health.refresh();
     activityHeatMapLockUntil_ = services_.clock.wallNow() + openStateLock;
     notchState.set(NotchState::activityHeatMap());
     transition(NotchState::activityHeatMap());
@@ -497,16 +483,16 @@ void NotchViewModel::openActivityHeatMap() {
 void NotchViewModel::closeActivityHeatMap() {
     if (!notchState.get().is(NotchState::Case::activityHeatMap))
         return;
-    refreshHealthData();
+    services_.health.refresh();
     notchState.set(NotchState::hoverExpanded());
     transition(NotchState::hoverExpanded());
     startBalanceRefresh();
 }
 
 void NotchViewModel::shareActivity() {
-    if (!notchState.get().is(NotchState::Case::activityHeatMap) || !sharePreview_)
+    if (!notchState.get().is(NotchState::Case::activityHeatMap))
         return;
-    sharePreview_->presentSharePreview(services_.health.dailyBalanceHistory.get(), 0);
+    services_.sharePreview.presentSharePreview(services_.health.dailyBalanceHistory.get(), 0);
 }
 
 void NotchViewModel::completeLunchFromDashboard() {
@@ -516,8 +502,7 @@ void NotchViewModel::completeLunchFromDashboard() {
     health.rollOverIfNeeded();
     if (health.completedToday(NudgeKindID::launch) < health.lunchGoalDaily.get()) {
         health.recordCompletion(NudgeKindID::launch);
-        if (reminderEngine_)
-            reminderEngine_->scheduleNext(NudgeKindID::launch);
+        services_.reminderEngine.scheduleNext(NudgeKindID::launch);
         services_.haptics.performAlignment();
     }
     const auto& prompt = nudgeCompletionUI.get();
@@ -591,6 +576,11 @@ void NotchViewModel::finishLayoutTransition(bool inside, bool allowsHoverExpansi
         hoverTask_.cancel();
         scheduleHoverExpansion();
     }
+}
+
+bool NotchViewModel::showsCompletionRow() const {
+    return notchState.get().is(NotchState::Case::nudge) && nudgeCompletionUI.get().has_value() &&
+           layoutMetrics.get().downExpansion > 0;
 }
 
 double NotchViewModel::contentRevealProgress() const {

@@ -5,12 +5,13 @@
 #include "core/base/CubicBezier.h"
 #include "core/base/Haptics.h"
 #include "core/base/NotificationCenter.h"
-#include "core/base/Observable.h"
+#include "core/base/Published.h"
 #include "core/base/Scheduler.h"
 #include "core/base/SystemPreferences.h"
 #include "core/base/TextMeasurer.h"
 #include "core/notch/NotchGeometry.h"
 #include "core/notch/NotchState.h"
+#include "core/notch/SharePreviewPresenter.h"
 #include "core/nudges/NudgeCompletionUIState.h"
 #include "core/nudges/NudgePresenter.h"
 #include "core/nudges/NudgeRescheduler.h"
@@ -23,13 +24,6 @@
 #include <string>
 
 namespace vornela {
-
-// Opens the share preview of the heat map (the desktop fills it in).
-class SharePreviewPresenter {
-public:
-    virtual ~SharePreviewPresenter() = default;
-    virtual void presentSharePreview(const IntMap& dailyBalanceHistory, int backgroundIndex) = 0;
-};
 
 // The state machine behind the notch: what it shows, which layout it asks the window for, and
 // the timers that give it its feel. It never moves a window: it publishes `windowAlignment`
@@ -45,6 +39,8 @@ public:
         const TextMeasurer& text;
         Haptics& haptics;
         const SystemPreferences& system;
+        NudgeRescheduler& reminderEngine;
+        SharePreviewPresenter& sharePreview;
     };
 
     static constexpr double hoverEnterDelay = 0.1;
@@ -58,17 +54,16 @@ public:
     NotchViewModel(const NotchViewModel&) = delete;
     NotchViewModel& operator=(const NotchViewModel&) = delete;
 
-    // Published state.
-    Observable<NotchState> notchState;
-    Observable<std::optional<NudgeKindID>> nudgeOverlay;
-    Observable<std::optional<std::string>> activeNudgeMessage;
-    Observable<NotchLayoutMetrics> layoutMetrics;
-    Observable<NotchWindowAlignment> windowAlignment;
-    Observable<Color> backgroundColor;
-    Observable<int> waterTrackingSelectedML{0};
-    Observable<std::optional<NudgeCompletionUIState>> nudgeCompletionUI;
-    Observable<bool> debugExternalDisplayPreview{false};
-    Observable<bool> isLayoutTransitioning{false};
+    // Published state: read and observed by the views, changed only by the state machine.
+    Published<NotchState, NotchViewModel> notchState;
+    Published<std::optional<NudgeKindID>, NotchViewModel> nudgeOverlay;
+    Published<std::optional<std::string>, NotchViewModel> activeNudgeMessage;
+    Published<NotchLayoutMetrics, NotchViewModel> layoutMetrics;
+    Published<NotchWindowAlignment, NotchViewModel> windowAlignment;
+    Published<Color, NotchViewModel> backgroundColor;
+    Published<int, NotchViewModel> waterTrackingSelectedML{0};
+    Published<std::optional<NudgeCompletionUIState>, NotchViewModel> nudgeCompletionUI;
+    Published<bool, NotchViewModel> isLayoutTransitioning{false};
 
     const std::optional<NotchGeometry>& geometry() const { return geometry_; }
     HealthDataStore& healthData() { return services_.health; }
@@ -81,13 +76,18 @@ public:
     std::optional<double> waterTrackingLockUntil() const { return waterTrackingLockUntil_; }
     std::optional<double> activityHeatMapLockUntil() const { return activityHeatMapLockUntil_; }
     int layoutTransitionToken() const { return layoutTransitionToken_; }
+    // The completion row under a nudge's message: it asks for completion and the layout has made
+    // room for the row.
+    bool showsCompletionRow() const;
     // How far the open content is revealed, 0...1, read at the current monotonic instant.
     double contentRevealProgress() const;
     bool isContentRevealAnimating() const;
 
+    // Every time the overlay is set, changed or not: the reminder engine counts on each report.
+    // The simulator prints them.
+    Signal<std::optional<NudgeKindID>> onNudgeOverlayChange;
     // For observers that follow the machine from outside (the simulator, diagnostics): every
-    // overlay report, every transition the window begins, every finish that is accepted.
-    Signal<std::optional<NudgeKindID>> overlayReported;
+    // transition the window begins, every finish that is accepted.
     // A nudge handed over by the engine, with the message chosen for it (none while it waits
     // behind an open state).
     Signal<NudgeKindID, std::optional<std::string>> nudgeReceived;
@@ -99,9 +99,6 @@ public:
     std::function<void()> onCompletionUIDisplayRequested;
     std::function<void(const NotchWindowAlignment&)> onWindowAlignmentChange;
     std::function<void()> onNudgeCompletionUIChange;
-    OverlayCallback onNudgeOverlayChange;
-    void setReminderEngine(NudgeRescheduler* engine) { reminderEngine_ = engine; }
-    void setSharePreviewPresenter(SharePreviewPresenter* presenter) { sharePreview_ = presenter; }
 
     // From the window controller.
     void updateGeometry(const NotchGeometry& geometry);
@@ -114,8 +111,8 @@ public:
 
     // From the reminder engine.
     void presentNudge(NudgeKindID kind, bool force) override;
-    void setOnNudgeOverlayChange(OverlayCallback callback) override {
-        onNudgeOverlayChange = std::move(callback);
+    [[nodiscard]] Subscription observeOverlayReports(OverlayCallback callback) override {
+        return onNudgeOverlayChange.connect(std::move(callback));
     }
 
     // From the views.
@@ -123,6 +120,8 @@ public:
     void completeNudgeFromNotch();
     void ignoreNudgeFromNotch();
     void openWaterTracking();
+    // The ruler's selection, in millilitres.
+    void selectWaterML(int ml) { waterTrackingSelectedML.set(ml); }
     void confirmWaterTracking();
     void openActivityHeatMap();
     void closeActivityHeatMap();
@@ -152,7 +151,6 @@ private:
     void scheduleDismiss();
     void startBalanceRefresh();
     void balanceRefreshTick();
-    void refreshHealthData();
     bool waterNudgeInvolved() const;
     double hoverAdditionalDown() const;
     void setOverlay(std::optional<NudgeKindID> kind);
@@ -162,8 +160,6 @@ private:
     void setContentReveal(double value);
 
     Services services_;
-    NudgeRescheduler* reminderEngine_ = nullptr;
-    SharePreviewPresenter* sharePreview_ = nullptr;
     std::optional<NotchGeometry> geometry_;
     TaskHandle hoverTask_;
     TaskHandle dismissTask_;

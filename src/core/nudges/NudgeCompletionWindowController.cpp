@@ -31,15 +31,14 @@ void NudgeCompletionWindowController::sync() {
 NudgeCompletionWindowController::Placement
 NudgeCompletionWindowController::placementFor(const ScreenInfo& screen,
                                               const std::optional<ScreenInfo>& notchScreen) const {
-    const bool preview = viewModel_.debugExternalDisplayPreview.get();
     const bool isNotchScreen = notchScreen && notchScreen->id == screen.id;
     const bool hasNotch = screen.safeAreaTopInset > 0;
     Placement p;
     // The notch surface carries the buttons on its own screen, whether it covers a camera housing or
     // is the fallback pill: a card there would sit on top of the grown notch and repeat its buttons.
-    p.isEffectiveNotchScreen = !preview && isNotchScreen;
-    p.includesNudgeContext = preview || !notchScreen || !isNotchScreen;
-    p.forceFallback = !(notchScreen && hasNotch && (isNotchScreen ? !preview : preview));
+    p.isEffectiveNotchScreen = isNotchScreen;
+    p.includesNudgeContext = !isNotchScreen;
+    p.forceFallback = !(hasNotch && isNotchScreen);
     return p;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/base/Signal.h"
 #include "core/nudges/NudgeKindID.h"
 
 #include <functional>
@@ -7,15 +8,15 @@
 
 namespace vornela {
 
-// Where the reminder engine hands its nudges: the notch view model. It reports, through the
-// overlay callback, when a nudge appears (kind) and when it goes away for any reason (none).
+// Where the reminder engine hands its nudges: the notch view model. It reports every time the
+// overlay is set: when a nudge appears (kind) and when it goes away for any reason (none).
 class NudgePresenter {
 public:
     using OverlayCallback = std::function<void(std::optional<NudgeKindID>)>;
 
     virtual ~NudgePresenter() = default;
     virtual void presentNudge(NudgeKindID kind, bool force) = 0;
-    virtual void setOnNudgeOverlayChange(OverlayCallback callback) = 0;
+    [[nodiscard]] virtual Subscription observeOverlayReports(OverlayCallback callback) = 0;
 };
 
 } // namespace vornela

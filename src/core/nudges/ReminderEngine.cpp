@@ -12,11 +12,9 @@ ReminderEngine::ReminderEngine(PreferencesStore& preferences, NudgeSettings& set
                                HealthDataStore& health, Scheduler& scheduler, const Clock& clock,
                                const Calendar& calendar)
     : preferences_(preferences), settings_(settings), health_(health), scheduler_(scheduler), clock_(clock),
-      calendar_(calendar), self_(std::make_shared<ReminderEngine*>(this)) {}
+      calendar_(calendar) {}
 
 ReminderEngine::~ReminderEngine() {
-    // The presenter may outlive us: its callback must find nobody home.
-    self_.reset();
     schedulerTask_.cancel();
 }
 
@@ -26,28 +24,20 @@ void ReminderEngine::setPaused(bool paused) {
 }
 
 void ReminderEngine::attachViewModel(NudgePresenter* presenter) {
-    if (presenter_ && presenter_ != presenter)
-        presenter_->setOnNudgeOverlayChange({});
+    overlayReports_.reset();
     presenter_ = presenter;
     settings_.migrateToGoalSyncedIntervals();
     rescheduleAll();
     if (!presenter_)
         return;
-    std::weak_ptr<ReminderEngine*> weakSelf = self_;
-    presenter_->setOnNudgeOverlayChange([weakSelf](std::optional<NudgeKindID> kind) {
-        auto self = weakSelf.lock();
-        if (!self)
-            return;
-        ReminderEngine& engine = **self;
-        engine.isNudgeVisible_ = kind.has_value();
-        engine.wakeScheduler();
+    overlayReports_ = presenter_->observeOverlayReports([this](std::optional<NudgeKindID> kind) {
+        isNudgeVisible_ = kind.has_value();
+        wakeScheduler();
     });
 }
 
 void ReminderEngine::detachViewModel() {
-    // Called by the presenter's owner before it goes away, so the presenter is still valid here.
-    if (presenter_)
-        presenter_->setOnNudgeOverlayChange({});
+    overlayReports_.reset();
     presenter_ = nullptr;
     isNudgeVisible_ = false;
 }

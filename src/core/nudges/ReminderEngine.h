@@ -85,9 +85,8 @@ private:
     std::map<NudgeKindID, double> nextFireDates_;
     bool isNudgeVisible_ = false;
     std::optional<double> lastNudgeFireDate_;
-    // The presenter's overlay callback holds the engine through this, so it goes quiet once the
-    // engine is gone.
-    std::shared_ptr<ReminderEngine*> self_;
+    // Ends with the engine, so a presenter that outlives it reports to nobody.
+    Subscription overlayReports_;
 };
 
 } // namespace vornela

@@ -3,7 +3,7 @@
 #include "core/base/Calendar.h"
 #include "core/base/Clock.h"
 #include "core/base/NotificationCenter.h"
-#include "core/base/Observable.h"
+#include "core/base/Published.h"
 #include "core/nudges/NudgeCatalogue.h"
 #include "core/nudges/NudgeKindID.h"
 #include "core/store/BalanceTier.h"
@@ -31,17 +31,18 @@ public:
     HealthDataStore(const HealthDataStore&) = delete;
     HealthDataStore& operator=(const HealthDataStore&) = delete;
 
-    Observable<std::string> trackingDayKey;
-    Observable<int> todayWaterML{0};
-    Observable<int> todayBreaksCompleted{0};
-    Observable<int> todayMovementCompleted{0};
-    Observable<int> todayLaunchCompleted{0};
-    Observable<int> waterGoalML{2000};
-    Observable<int> breaksGoalDaily{6};
-    Observable<int> movementGoalDaily{8};
-    Observable<int> lunchGoalDaily{1};
-    Observable<BalanceScoreResult> balanceScore;
-    Observable<IntMap> dailyBalanceHistory;
+    // Published: read and observed by anyone, changed only here.
+    Published<std::string, HealthDataStore> trackingDayKey;
+    Published<int, HealthDataStore> todayWaterML{0};
+    Published<int, HealthDataStore> todayBreaksCompleted{0};
+    Published<int, HealthDataStore> todayMovementCompleted{0};
+    Published<int, HealthDataStore> todayLaunchCompleted{0};
+    Published<int, HealthDataStore> waterGoalML{2000};
+    Published<int, HealthDataStore> breaksGoalDaily{6};
+    Published<int, HealthDataStore> movementGoalDaily{8};
+    Published<int, HealthDataStore> lunchGoalDaily{1};
+    Published<BalanceScoreResult, HealthDataStore> balanceScore;
+    Published<IntMap, HealthDataStore> dailyBalanceHistory;
 
     void rollOverIfNeeded();
     void reloadToday();

@@ -41,7 +41,6 @@ NotchContainerView::NotchContainerView(NotchViewModel& viewModel, const SystemPr
     subscriptions_.push_back(vm_.nudgeCompletionUI.observe(changed));
     subscriptions_.push_back(vm_.backgroundColor.observe(changed));
     subscriptions_.push_back(vm_.isLayoutTransitioning.observe(changed));
-    subscriptions_.push_back(vm_.debugExternalDisplayPreview.observe(changed));
 
     syncContent();
     lastHitRect_ = hitRect();
@@ -55,13 +54,7 @@ NotchContainerView::~NotchContainerView() {
 }
 
 NudgeInNotchCompletionRow* NotchContainerView::completionRow() const {
-    return rowShown() ? row_.get() : nullptr;
-}
-
-bool NotchContainerView::rowShown() const {
-    const NotchState state = vm_.notchState.get();
-    return state.is(NotchState::Case::nudge) && !vm_.debugExternalDisplayPreview.get() &&
-           vm_.nudgeCompletionUI.get().has_value() && vm_.layoutMetrics.get().downExpansion > 0;
+    return vm_.showsCompletionRow() ? row_.get() : nullptr;
 }
 
 void NotchContainerView::modelChanged() {
@@ -74,7 +67,7 @@ void NotchContainerView::modelChanged() {
 void NotchContainerView::syncContent() {
     const double now = clock_.monotonicNow();
     const NotchState state = vm_.notchState.get();
-    const bool showsNudge = state.is(NotchState::Case::nudge) && !vm_.debugExternalDisplayPreview.get();
+    const bool showsNudge = state.is(NotchState::Case::nudge);
     if (showsNudge) {
         const NudgeKindID kind = state.nudgeKind;
         if (!dotMatrix_) {
@@ -91,7 +84,7 @@ void NotchContainerView::syncContent() {
         dotMatrixKind_.reset();
     }
 
-    if (const auto& ui = vm_.nudgeCompletionUI.get(); ui && rowShown()) {
+    if (const auto& ui = vm_.nudgeCompletionUI.get(); ui && vm_.showsCompletionRow()) {
         if (!row_) {
             row_ = std::make_unique<NudgeInNotchCompletionRow>(
                 ui->kind, [this] { vm_.completeNudgeFromNotch(); }, [this] { vm_.ignoreNudgeFromNotch(); },
@@ -111,7 +104,7 @@ void NotchContainerView::syncControls() {
     if (!row_)
         return;
     // The row stays alive while hidden: it may be hidden from inside one of its own clicks.
-    const bool shown = rowShown();
+    const bool shown = vm_.showsCompletionRow();
     if (shown) {
         const NotchLayoutMetrics& m = vm_.layoutMetrics.get();
         row_->setGeometry(QRectF(0, m.anchorHeight, width(), NotchViewModel::completionRowHeight));
@@ -147,7 +140,7 @@ std::optional<double> NotchContainerView::nextFrameDelay(double monotonicNow) co
     // The frame that lands the reveal on its end value is still owed once the reveal has stopped.
     if (isVisible() && (hitRect() != lastHitRect_ || outlinePath() != lastOutline_))
         return 0.0;
-    if (row_ && rowShown() && row_->isAnimating(monotonicNow))
+    if (row_ && vm_.showsCompletionRow() && row_->isAnimating(monotonicNow))
         return 0.0;
     if (dotMatrix_ && dotMatrixKind_ && !vm_.isLayoutTransitioning.get())
         return dotMatrix_->nextFrameDelay(monotonicNow, system_.reduceMotion.get());
@@ -197,7 +190,7 @@ void NotchContainerView::paintSurface(QPainter& painter) const {
 
 void NotchContainerView::paintContent(QPainter& painter, double now, bool reduceMotion) const {
     const NotchState state = vm_.notchState.get();
-    if (!state.is(NotchState::Case::nudge) || vm_.debugExternalDisplayPreview.get())
+    if (!state.is(NotchState::Case::nudge))
         return;
     const NotchLayoutMetrics& m = vm_.layoutMetrics.get();
 
@@ -230,7 +223,7 @@ void NotchContainerView::paintContent(QPainter& painter, double now, bool reduce
     painter.drawText(textRect, Qt::AlignCenter | Qt::TextSingleLine, text);
     painter.setPen(Qt::NoPen);
 
-    if (row_ && rowShown())
+    if (row_ && vm_.showsCompletionRow())
         row_->paint(painter, now);
     painter.restore();
 }

@@ -71,7 +71,6 @@ private:
     void reportPointer(const QPointF& point);
     void reportPointerInside(bool inside);
     bool isVisuallyInside(const QPointF& point) const;
-    bool rowShown() const;
     void paintContent(QPainter& painter, double now, bool reduceMotion) const;
 
     NotchViewModel& vm_;

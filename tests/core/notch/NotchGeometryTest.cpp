@@ -1,10 +1,10 @@
 #include "core/notch/NotchGeometry.h"
-#include "support/NotchScreens.h"
+#include "fakes/SampleScreens.h"
 
 #include <gtest/gtest.h>
 
 using namespace vornela;
-using namespace vornela::testing;
+using namespace vornela::fakes;
 
 namespace {
 
@@ -29,7 +29,7 @@ TEST(NotchGeometry, ScreensWithoutAUsableNotchGetTheCentredPill) {
 }
 
 TEST(NotchGeometry, NotchEdgesSnapInwardToDevicePixels) {
-    EXPECT_EQ(anchorRect(notchedLaptop()), (Rect{656, 950, 200, 32}));
+    EXPECT_EQ(anchorRect(notchedLaptop()), (Rect{662, 950, 188, 32}));
 
     ScreenInfo odd = notchedLaptop();
     odd.safeAreaTopInset = 32.2;
@@ -52,7 +52,7 @@ TEST(NotchGeometry, MainScreenWithNotchThenFirstNotchedThenMain) {
     const auto monitor = externalDisplay("monitor", 1512, true);
     auto secondLaptop = notchedLaptop(false);
     secondLaptop.id = "second";
-    EXPECT_EQ(preferredScreen({monitor, laptop, secondLaptop})->id, "built-in");
+    EXPECT_EQ(preferredScreen({monitor, laptop, secondLaptop})->id, "builtin");
     EXPECT_EQ(preferredScreen({secondLaptop, laptop})->id, "second") << "system order when none is main";
 
     auto mainLaptop = notchedLaptop(true);
@@ -65,11 +65,11 @@ TEST(NotchGeometry, MainScreenWithNotchThenFirstNotchedThenMain) {
 
 TEST(NotchGeometry, WindowGeometryNarrowsTheAnchorByOneDevicePixel) {
     const auto g = makeNotchGeometry(notchedLaptop());
-    EXPECT_EQ(g.anchorRect, (Rect{656.5, 950, 199.5, 32}));
+    EXPECT_EQ(g.anchorRect, (Rect{662.5, 950, 187.5, 32}));
     EXPECT_EQ(windowFrame(NotchWindowAlignment::closed(), g), g.anchorRect);
 
     const auto metrics = layoutMetrics(NotchWindowAlignment::closed(), g);
-    EXPECT_EQ(metrics, (NotchLayoutMetrics{{199.5, 32}, 199.5, 32, 0, 0, 0}));
+    EXPECT_EQ(metrics, (NotchLayoutMetrics{{187.5, 32}, 187.5, 32, 0, 0, 0}));
 
     ScreenInfo unscaled = externalDisplay("x", 0);
     unscaled.backingScaleFactor = 0;
@@ -80,16 +80,16 @@ TEST(NotchGeometry, OpenLayoutsHangFromTheScreenTop) {
     const auto screen = notchedLaptop();
     const NotchGeometry g{screen, anchorRect(screen)};
     const Rect dashboard = windowFrame(NotchWindowAlignment::hoverExpanded(0), g);
-    EXPECT_EQ(dashboard, (Rect{516, 782, 480, 200}));
+    EXPECT_EQ(dashboard, (Rect{522, 782, 468, 200}));
     EXPECT_DOUBLE_EQ(dashboard.maxY(), screen.frame.maxY());
 
     EXPECT_EQ(windowFrame(NotchWindowAlignment::waterTracking(10), g).height, 32 + 128 + 10);
     EXPECT_EQ(windowFrame(NotchWindowAlignment::activityHeatMap(0), g).height, 32 + 216);
 
     const auto metrics = layoutMetrics(NotchWindowAlignment::nudge(60.25, 80, 44), g);
-    EXPECT_EQ(metrics.windowSize, (Size{340, 76})) << "edges snapped to half points";
+    EXPECT_EQ(metrics.windowSize, (Size{328, 76})) << "edges snapped to half points";
     EXPECT_DOUBLE_EQ(metrics.leftExpansion, 60.25);
-    EXPECT_DOUBLE_EQ(metrics.anchorWidth, 200);
+    EXPECT_DOUBLE_EQ(metrics.anchorWidth, 188);
     EXPECT_DOUBLE_EQ(metrics.downExpansion, 44);
 }
 
@@ -119,14 +119,14 @@ TEST(NotchGeometry, AlignmentsCompareOnlyTheirOwnPayload) {
 
 TEST(NotchGeometry, CompletionPanelsHangBelowTheNotchOrTheMenuBar) {
     const Size card{301, 90};
-    // Centred on the narrowed notch (656.5...856), 5 points below it, snapped up.
+    // Centred on the narrowed notch (662.5...850), 5 points below it, snapped up.
     const Point underNotch = completionPanelOrigin(card, notchedLaptop(), false);
     EXPECT_DOUBLE_EQ(underNotch.x, 606);
     EXPECT_DOUBLE_EQ(underNotch.y, 855);
 
     const Point forced = completionPanelOrigin(card, notchedLaptop(), true);
     EXPECT_DOUBLE_EQ(forced.x, 605.5);
-    EXPECT_DOUBLE_EQ(forced.y, 982 - 32 - 4 - 90);
+    EXPECT_DOUBLE_EQ(forced.y, 949 - 4 - 90) << "below the menu bar";
 
     const Point external = completionPanelOrigin(card, externalDisplay("m"), false);
     EXPECT_DOUBLE_EQ(external.x, 1512 + 960 - 150); // snapped up from 150.5 below centre

@@ -4,6 +4,7 @@
 
 using namespace vornela;
 using namespace vornela::testing;
+using namespace vornela::fakes;
 
 namespace {
 
@@ -104,7 +105,7 @@ TEST(NotchViewModelHover, AfterClosingUnderThePointerTheDashboardWaitsForANewEnt
     w.openDashboard();
     w.vm->openWaterTracking();
     w.advance(1);
-    w.vm->waterTrackingSelectedML.set(250);
+    w.vm->selectWaterML(250);
     w.vm->confirmWaterTracking();
     w.advance(1);
     EXPECT_EQ(w.state(), NotchState::closed());
@@ -140,7 +141,7 @@ TEST(NotchViewModelHover, ContentRevealFollowsTheWindowUnlessMotionIsReduced) {
     EXPECT_DOUBLE_EQ(w.vm->contentRevealProgress(), 0) << "faded before the window shrinks";
 
     NotchWorld still;
-    still.system.reduceMotion.set(true);
+    still.desktop.system.reduceMotion.set(true);
     still.enter();
     still.advance(0.1);
     EXPECT_DOUBLE_EQ(still.vm->contentRevealProgress(), 1);

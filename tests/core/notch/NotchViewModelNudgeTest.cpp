@@ -6,6 +6,7 @@
 
 using namespace vornela;
 using namespace vornela::testing;
+using namespace vornela::fakes;
 
 using K = NudgeKindID;
 
@@ -36,7 +37,7 @@ TEST(NotchViewModelNudge, CompletingRecordsAndIgnoringDoesNot) {
     EXPECT_EQ(w.state(), NotchState::closed());
     EXPECT_EQ(w.overlayReports.back(), std::nullopt);
     EXPECT_EQ(w.health->completedToday(K::standMove), 0);
-    EXPECT_EQ(w.haptics.alignments, 0);
+    EXPECT_EQ(w.desktop.haptics.alignments, 0);
 
     w.vm->presentNudge(K::standMove, false);
     w.vm->completeNudgeFromNotch();
@@ -44,7 +45,7 @@ TEST(NotchViewModelNudge, CompletingRecordsAndIgnoringDoesNot) {
     EXPECT_EQ(w.state(), NotchState::closed());
     EXPECT_EQ(w.health->completedToday(K::standMove), 1);
     EXPECT_EQ(w.health->sortedActionTimestamps().size(), 1u);
-    EXPECT_EQ(w.haptics.alignments, 1);
+    EXPECT_EQ(w.desktop.haptics.alignments, 1);
 
     w.vm->completeNudgeFromNotch(); // no prompt any more
     EXPECT_EQ(w.health->completedToday(K::standMove), 1);
@@ -110,19 +111,6 @@ TEST(NotchViewModelNudge, ANudgeArrivingDuringTheHeatMapWaitsForThePointerToLeav
     EXPECT_TRUE(w.vm->nudgeCompletionUI.get());
 }
 
-TEST(NotchViewModelNudge, PreviewModeNeverGrowsTheNotch) {
-    NotchWorld w;
-    w.vm->debugExternalDisplayPreview.set(true);
-    w.vm->presentNudge(K::eyeBreak, false);
-    EXPECT_EQ(w.state(), NotchState::closed());
-    EXPECT_EQ(w.alignment(), NotchWindowAlignment::closed());
-    EXPECT_EQ(w.vm->nudgeOverlay.get(), K::eyeBreak);
-    w.openDashboard();
-    EXPECT_EQ(w.alignment(), NotchWindowAlignment::hoverExpanded(0));
-    w.vm->ignoreNudgeFromNotch();
-    EXPECT_FALSE(w.vm->debugExternalDisplayPreview.get());
-}
-
 TEST(NotchViewModelWater, AWaterNudgeEndsOnItsOwnAfterTheDisplayDuration) {
     NotchWorld w;
     w.preferences->write(keys::nudgeDisplayDuration, 3.0);
@@ -186,10 +174,10 @@ TEST(NotchViewModelNudge, ANudgeArrivingWhileTheLastOneClosesIsShownNotSwallowed
     // The engine presents the next due nudge on the turn after the overlay goes away, while the
     // surface is still closing.
     TaskHandle engineRound;
-    w.vm->onNudgeOverlayChange = [&](std::optional<K> kind) {
+    auto reports = w.vm->onNudgeOverlayChange.connect([&](const std::optional<K>& kind) {
         if (!kind)
             engineRound = w.scheduler.post([&w] { w.vm->presentNudge(K::postureCheck, false); });
-    };
+    });
     w.vm->ignoreNudgeFromNotch();
     w.advance(1);
     EXPECT_EQ(w.state(), NotchState::nudge(K::postureCheck));

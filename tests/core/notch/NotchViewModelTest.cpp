@@ -6,6 +6,7 @@
 
 using namespace vornela;
 using namespace vornela::testing;
+using namespace vornela::fakes;
 
 TEST(NotchViewModel, BackgroundFollowsTheColourSetting) {
     NotchWorld w;
@@ -15,7 +16,7 @@ TEST(NotchViewModel, BackgroundFollowsTheColourSetting) {
 
     w.preferences->setValue("backgroundColorHex", " #FF8000\n");
     EXPECT_EQ(w.vm->backgroundColor.get(), Color::rgb(1, 128.0 / 255, 0));
-    w.center.post(notifications::backgroundColorDidChange);
+    w.center->post(notifications::backgroundColorDidChange);
     w.preferences->setValue("backgroundColorHex", "ff8000");
     EXPECT_EQ(changes, 1) << "the same colour is not assigned again";
 
@@ -23,10 +24,10 @@ TEST(NotchViewModel, BackgroundFollowsTheColourSetting) {
     EXPECT_EQ(w.vm->backgroundColor.get(), defaultBackgroundColor);
     EXPECT_EQ(changes, 2);
 
-    w.preferences->setValue("backgroundColorHex", "#102030");
-    NotchViewModel launched(
-        {*w.health, *w.preferences, w.scheduler, w.scheduler, w.center, w.text, w.haptics, w.system});
-    EXPECT_EQ(launched.backgroundColor.get(), Color::rgb(16.0 / 255, 32.0 / 255, 48.0 / 255));
+    CoreWorld relaunched("Europe/Berlin", 2026, 6, 1, 10, 0);
+    relaunched.preferences->setValue("backgroundColorHex", "#102030");
+    relaunched.restart();
+    EXPECT_EQ(relaunched.core->notch().backgroundColor.get(), Color::rgb(16.0 / 255, 32.0 / 255, 48.0 / 255));
 }
 
 TEST(NotchViewModel, WithoutAScreenStateStillChangesAndTheFirstGeometryLaysOut) {
@@ -71,21 +72,21 @@ TEST(NotchViewModel, DashboardActions) {
 
     w.vm->completeLunchFromDashboard();
     EXPECT_EQ(w.health->completedToday(NudgeKindID::launch), 1);
-    EXPECT_EQ(w.engine.requests, (std::vector<NudgeKindID>{NudgeKindID::launch}));
-    EXPECT_EQ(w.haptics.alignments, 1);
+    EXPECT_GT(w.engine->nextFireDates().at(NudgeKindID::launch), w.at(23, 59)) << "lunch again tomorrow";
+    EXPECT_EQ(w.desktop.haptics.alignments, 1);
     EXPECT_FALSE(w.vm->nudgeOverlay.get()) << "the lunch nudge is done";
     EXPECT_EQ(w.state(), NotchState::hoverExpanded());
     w.vm->completeLunchFromDashboard();
     EXPECT_EQ(w.health->completedToday(NudgeKindID::launch), 1) << "one lunch a day";
-    EXPECT_EQ(w.haptics.alignments, 1);
+    EXPECT_EQ(w.desktop.haptics.alignments, 1);
 
     w.vm->shareActivity();
-    EXPECT_TRUE(w.sharePreview.requests.empty()) << "only from the heat map";
+    EXPECT_TRUE(w.desktop.sharePreview.requests.empty()) << "only from the heat map";
     w.vm->openActivityHeatMap();
     w.vm->shareActivity();
-    ASSERT_EQ(w.sharePreview.requests.size(), 1u);
-    EXPECT_EQ(w.sharePreview.requests[0].history, w.health->dailyBalanceHistory.get());
-    EXPECT_EQ(w.sharePreview.requests[0].backgroundIndex, 0);
+    ASSERT_EQ(w.desktop.sharePreview.requests.size(), 1u);
+    EXPECT_EQ(w.desktop.sharePreview.requests[0].history, w.health->dailyBalanceHistory.get());
+    EXPECT_EQ(w.desktop.sharePreview.requests[0].backgroundIndex, 0);
     w.vm->closeActivityHeatMap();
     EXPECT_EQ(w.state(), NotchState::hoverExpanded());
 

@@ -4,14 +4,15 @@
 
 using namespace vornela;
 using namespace vornela::testing;
+using namespace vornela::fakes;
 
 namespace {
 
 using A = NotchWindowAlignment;
 
 // The laptop's notch after the one-pixel narrowing, and the dashboard grown from it.
-const Rect bareNotch{656.5, 950, 199.5, 32};
-const Rect dashboard{516.5, 782, 479.5, 200};
+const Rect bareNotch{662.5, 950, 187.5, 32};
+const Rect dashboard{522.5, 782, 467.5, 200};
 const Point onNotch{750, 970};
 const Point onDashboardBelowNotch{600, 850};
 const Point elsewhere{100, 100};
@@ -30,14 +31,14 @@ TEST(NotchWindowController, ShowsTheBareNotchOnTheNotchScreen) {
     w.window->show();
     const auto panel = w.notchPanel();
     ASSERT_TRUE(panel);
-    EXPECT_EQ(panel->screenID, "built-in");
+    EXPECT_EQ(panel->screenID, "builtin");
     EXPECT_EQ(panel->frame, bareNotch);
     EXPECT_TRUE(panel->visible);
     EXPECT_EQ(panel->sharing, SharingType::none) << "the bare notch stays out of screen captures";
 
     NotchWindowWorld none(std::vector<ScreenInfo>{});
     none.window->show();
-    EXPECT_TRUE(none.factory.created.empty());
+    EXPECT_TRUE(none.desktop.panels.created.empty());
 }
 
 TEST(NotchWindowController, ExpandingTakesTheFullFrameAtOnceAndFinishesLater) {
@@ -112,7 +113,7 @@ TEST(NotchWindowController, SwitchingBetweenOpenLayoutsIsAPlainResize) {
     // A smaller nudge while the surface stays visible: also a resize, content kept in place.
     w.window->applyAlignment(true, A::nudge(100, 100, 44));
     EXPECT_DOUBLE_EQ(w.vm->contentRevealProgress(), 1);
-    EXPECT_EQ(panel->frame.width, 199.5 + 200) << "a visible layout shrinks at once";
+    EXPECT_EQ(panel->frame.width, 187.5 + 200) << "a visible layout shrinks at once";
     w.advance(0.23);
     EXPECT_FALSE(w.vm->isLayoutTransitioning.get());
 }
@@ -146,7 +147,7 @@ TEST(NotchWindowController, CompletionPanelKeepsTheSurfaceOpenButNeverOpensIt) {
     w.window->show();
     w.vm->presentNudge(NudgeKindID::eyeBreak, false);
     w.advance(1);
-    const auto cards = w.factory.live(PanelLevel::completion);
+    const auto cards = w.desktop.panels.live(PanelLevel::completion);
     ASSERT_EQ(cards.size(), 1u);
     const Point onCard{cards[0]->frame.midX(), cards[0]->frame.midY()};
 
@@ -175,7 +176,7 @@ TEST(NotchWindowController, UnpluggingTheNotchScreenMovesToTheMainScreensPill) {
     const auto panel = w.notchPanel();
     openDashboard(w);
 
-    w.screens.list = {externalDisplay("desk")};
+    w.desktop.screens.list = {externalDisplay("desk")};
     w.window->handleScreenChange();
     const Rect pill{1512 + 960 - 90 + 1, 1080 - 32, 179, 32};
     EXPECT_EQ(w.vm->geometry()->anchorRect, pill) << "fallback anchor narrowed by one pixel";
@@ -185,11 +186,11 @@ TEST(NotchWindowController, UnpluggingTheNotchScreenMovesToTheMainScreensPill) {
     EXPECT_EQ(panel->frame.maxY(), 1080) << "hanging from the top of the new screen";
     EXPECT_FALSE(w.vm->isLayoutTransitioning.get()) << "moved without animation";
 
-    w.screens.list = {externalDisplay("desk"), notchedLaptop(false)};
+    w.desktop.screens.list = {externalDisplay("desk"), notchedLaptop(false)};
     w.window->handleScreenChange();
     EXPECT_EQ(w.vm->geometry()->screen.id, notchedLaptop(false).id) << "back on the notch when it returns";
     EXPECT_EQ(panel->frame, windowFrame(w.vm->windowAlignment.get(), *w.vm->geometry()));
-    EXPECT_EQ(w.factory.created.size(), 1u);
+    EXPECT_EQ(w.desktop.panels.created.size(), 1u);
 }
 
 TEST(NotchHostingRules, ClicksPassThroughOutsideTheDrawnSurface) {

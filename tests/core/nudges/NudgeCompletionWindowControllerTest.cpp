@@ -7,6 +7,7 @@
 
 using namespace vornela;
 using namespace vornela::testing;
+using namespace vornela::fakes;
 
 namespace {
 
@@ -24,7 +25,7 @@ TEST(NudgeCompletionWindowController, ExternalDisplaysGetTheFullCardAndTheNotchS
     NotchWindowWorld w({notchedLaptop(), externalDisplay("desk")});
     w.completion->present(eyes, true);
 
-    const auto cards = w.factory.live(PanelLevel::completion);
+    const auto cards = w.desktop.panels.live(PanelLevel::completion);
     ASSERT_EQ(cards.size(), 1u);
     EXPECT_EQ(cards[0]->screenID, "desk");
     EXPECT_TRUE(cards[0]->visible);
@@ -40,7 +41,8 @@ TEST(NudgeCompletionWindowController, ExternalDisplaysGetTheFullCardAndTheNotchS
 
     NotchWindowWorld alone;
     alone.completion->present(eyes, true);
-    EXPECT_TRUE(alone.factory.created.empty()) << "only the notch shows the prompt";
+    EXPECT_TRUE(alone.desktop.panels.live(PanelLevel::completion).empty())
+        << "only the notch shows the prompt";
     EXPECT_TRUE(alone.completion->isPresented());
 }
 
@@ -60,13 +62,13 @@ TEST(NudgeCompletionWindowController, TheSamePromptDoesNotReplayItsEntry) {
     EXPECT_EQ(panelOn(w, "desk").view.state, stretch);
     EXPECT_DOUBLE_EQ(panelOn(w, "desk").view.progressAt(w.scheduler.monotonicNow(), false), 0)
         << "enters again";
-    EXPECT_EQ(w.factory.created.size(), 1u) << "the panel is reused";
+    EXPECT_EQ(w.desktop.panels.live(PanelLevel::completion).size(), 1u) << "the panel is reused";
 }
 
 TEST(NudgeCompletionWindowController, HidingPlaysTheExitThenOrdersOut) {
     NotchWindowWorld w({notchedLaptop(), externalDisplay("desk")});
     w.completion->present(eyes, true);
-    const auto card = w.factory.live(PanelLevel::completion).at(0);
+    const auto card = w.desktop.panels.live(PanelLevel::completion).at(0);
 
     w.completion->hide(true);
     EXPECT_FALSE(w.completion->isPresented());
@@ -80,7 +82,7 @@ TEST(NudgeCompletionWindowController, HidingPlaysTheExitThenOrdersOut) {
 
     w.completion->present(stretch, false);
     EXPECT_TRUE(card->visible);
-    EXPECT_EQ(w.factory.created.size(), 1u);
+    EXPECT_EQ(w.desktop.panels.live(PanelLevel::completion).size(), 1u);
     w.completion->hide(false);
     EXPECT_FALSE(card->visible) << "at once without animation";
     w.completion->hide(true);
@@ -90,7 +92,7 @@ TEST(NudgeCompletionWindowController, HidingPlaysTheExitThenOrdersOut) {
 TEST(NudgeCompletionWindowController, APresentRightAfterAHideKeepsThePanelsUp) {
     NotchWindowWorld w({notchedLaptop(), externalDisplay("desk")});
     w.completion->present(eyes, true);
-    const auto card = w.factory.live(PanelLevel::completion).at(0);
+    const auto card = w.desktop.panels.live(PanelLevel::completion).at(0);
     w.completion->hide(true);
     w.advance(0.1);
     w.completion->present(stretch, true);
@@ -106,16 +108,16 @@ TEST(NudgeCompletionWindowController, DisplaysComingAndGoingWhileShown) {
     w.window->show();
     w.completion->present(eyes, true);
 
-    w.screens.list.push_back(externalDisplay("projector", 3432));
+    w.desktop.screens.list.push_back(externalDisplay("projector", 3432));
     w.window->handleScreenChange();
-    auto cards = w.factory.live(PanelLevel::completion);
+    auto cards = w.desktop.panels.live(PanelLevel::completion);
     ASSERT_EQ(cards.size(), 2u);
     EXPECT_EQ(cards[1]->screenID, "projector");
     EXPECT_TRUE(cards[1]->visible) << "shown at once";
     EXPECT_EQ(panelOn(w, "projector").view.motion, NudgeActionBarMotion::visible);
 
     const auto desk = cards[0];
-    w.screens.list = {notchedLaptop(), externalDisplay("projector", 3432)};
+    w.desktop.screens.list = {notchedLaptop(), externalDisplay("projector", 3432)};
     w.window->handleScreenChange();
     EXPECT_TRUE(desk->closed);
     EXPECT_EQ(w.completion->panels().count("desk"), 0u);
@@ -123,28 +125,10 @@ TEST(NudgeCompletionWindowController, DisplaysComingAndGoingWhileShown) {
 
     // Without the notched laptop the main monitor becomes the notch screen, and its pill grows the
     // buttons itself: a card there would cover the grown pill and repeat them.
-    w.screens.list = {externalDisplay("projector", 3432, true)};
+    w.desktop.screens.list = {externalDisplay("projector", 3432, true)};
     w.window->handleScreenChange();
     EXPECT_EQ(w.completion->panels().count("projector"), 0u);
     EXPECT_FALSE(w.completion->containsPoint({3432 + 960, 1000}));
-}
-
-TEST(NudgeCompletionWindowController, PreviewModeTreatsTheNotchScreenAsExternal) {
-    NotchWindowWorld w({notchedLaptop(), externalDisplay("desk")});
-    w.vm->debugExternalDisplayPreview.set(true);
-    w.completion->present(eyes, false);
-    ASSERT_EQ(w.completion->panels().size(), 2u);
-    const auto& laptop = panelOn(w, "built-in");
-    EXPECT_TRUE(laptop.view.includesNudgeContext);
-    EXPECT_EQ(laptop.view.motion, NudgeActionBarMotion::visible);
-    EXPECT_EQ(laptop.window->frame(), (Rect{616, 882, 280, 64})) << "below the menu bar, not the notch";
-
-    w.vm->debugExternalDisplayPreview.set(false);
-    w.completion->present(eyes, false);
-    EXPECT_EQ(w.completion->panels().count("built-in"), 0u);
-    const auto laptopRecord = w.factory.created.at(0);
-    EXPECT_FALSE(laptopRecord->visible);
-    EXPECT_FALSE(laptopRecord->closed) << "ordered out, not closed";
 }
 
 TEST(NudgeCompletionWindowController, FollowsThePromptOfTheViewModel) {
@@ -153,13 +137,13 @@ TEST(NudgeCompletionWindowController, FollowsThePromptOfTheViewModel) {
     w.vm->presentNudge(NudgeKindID::postureCheck, false);
     ASSERT_TRUE(w.completion->displayedState().has_value());
     EXPECT_EQ(w.completion->displayedState()->kind, NudgeKindID::postureCheck);
-    const auto card = w.factory.live(PanelLevel::completion).at(0);
+    const auto card = w.desktop.panels.live(PanelLevel::completion).at(0);
     EXPECT_TRUE(card->visible);
 
     w.advance(1);
     w.vm->completeNudgeFromNotch();
     EXPECT_FALSE(w.completion->isPresented());
-    EXPECT_EQ(w.haptics.alignments, 1);
+    EXPECT_EQ(w.desktop.haptics.alignments, 1);
     w.advance(0.3);
     EXPECT_FALSE(card->visible);
 

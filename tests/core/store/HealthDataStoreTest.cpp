@@ -126,7 +126,10 @@ TEST(HealthDataStore, GoalsAreClampedAndResyncTheirNudge) {
     EXPECT_EQ(w.health->movementGoalDaily.get(), 1);
     EXPECT_DOUBLE_EQ(w.preferences->read(keys::nudgeInterval(NudgeKindID::eyeBreak)), 3600);
     EXPECT_DOUBLE_EQ(w.preferences->read(keys::nudgeInterval(NudgeKindID::standMove)), 10800);
-    EXPECT_EQ(w.rescheduler.requests,
+    std::vector<NudgeKindID> rescheduled;
+    for (const auto& [kind, date] : w.engine->nextFireDates())
+        rescheduled.push_back(kind);
+    EXPECT_EQ(rescheduled,
               (std::vector<NudgeKindID>{NudgeKindID::water, NudgeKindID::eyeBreak, NudgeKindID::standMove}));
 
     // Goals stored out of range by hand read as their minimum.

@@ -8,7 +8,6 @@
 #include "core/notch/NotchViewModel.h"
 #include "core/notch/NotchWindowController.h"
 #include "support/CoreWorld.h"
-#include "support/NotchScreens.h"
 
 #include <memory>
 #include <optional>
@@ -34,25 +33,8 @@ inline void PrintTo(const NotchWindowAlignment& a, std::ostream* os) {
 
 namespace vornela::testing {
 
-using vornela::FixedWidthTextMeasurer;
-
-class RecordingHaptics : public Haptics {
-public:
-    void performAlignment() override { ++alignments; }
-    int alignments = 0;
-};
-
-class RecordingSharePreview : public SharePreviewPresenter {
-public:
-    struct Request {
-        IntMap history;
-        int backgroundIndex;
-    };
-    void presentSharePreview(const IntMap& dailyBalanceHistory, int backgroundIndex) override {
-        requests.push_back({dailyBalanceHistory, backgroundIndex});
-    }
-    std::vector<Request> requests;
-};
+using fakes::externalDisplay;
+using fakes::notchedLaptop;
 
 // Does what the notch window does with the view model, minus the window: every alignment change
 // becomes one timed transition with a new token, and the pointer is reported as the global
@@ -62,6 +44,9 @@ public:
     FakeNotchWindow(NotchViewModel& viewModel, Scheduler& scheduler) : vm_(viewModel), scheduler_(scheduler) {
         vm_.onWindowAlignmentChange = [this](const NotchWindowAlignment& a) { apply(a, true); };
     }
+    ~FakeNotchWindow() { vm_.onWindowAlignmentChange = {}; }
+    FakeNotchWindow(const FakeNotchWindow&) = delete;
+    FakeNotchWindow& operator=(const FakeNotchWindow&) = delete;
 
     void show(const NotchGeometry& geometry) {
         vm_.updateGeometry(geometry);
@@ -116,30 +101,22 @@ private:
     TaskHandle completion_;
 };
 
-// The core's day record plus the notch view model on a notched laptop, driven by a stand-in
-// window. Ports are fakes; the stores are the real ones.
+// The core's notch view model on a notched laptop, driven by a stand-in window instead of the
+// notch window controller. The core is not launched: nothing but the test presents nudges.
 struct NotchWorld : CoreWorld {
     explicit NotchWorld(bool withGeometry = true) : CoreWorld("Europe/Berlin", 2026, 6, 1, 10, 0) {
-        vm = std::make_unique<NotchViewModel>(NotchViewModel::Services{
-            *health, *preferences, scheduler, scheduler, center, text, haptics, system});
-        vm->onNudgeOverlayChange = [this](std::optional<NudgeKindID> kind) {
-            overlayReports.push_back(kind);
-        };
-        vm->setReminderEngine(&engine);
-        vm->setSharePreviewPresenter(&sharePreview);
+        vm = &core->notch();
+        overlaySubscription = vm->onNudgeOverlayChange.connect(
+            [this](const std::optional<NudgeKindID>& kind) { overlayReports.push_back(kind); });
         window = std::make_unique<FakeNotchWindow>(*vm, scheduler);
         if (withGeometry)
             window->show(geometry);
     }
 
-    ~NotchWorld() {
-        window.reset();
-        vm.reset();
-    }
+    ~NotchWorld() { window.reset(); }
 
     NotchState state() const { return vm->notchState.get(); }
     NotchWindowAlignment alignment() const { return vm->windowAlignment.get(); }
-    void advance(double seconds) { scheduler.advance(seconds); }
     void enter() { window->movePointer(true); }
     void leave() { window->movePointer(false); }
 
@@ -150,14 +127,12 @@ struct NotchWorld : CoreWorld {
     }
 
     NotchGeometry geometry = makeNotchGeometry(notchedLaptop());
-    FixedWidthTextMeasurer text;
-    RecordingHaptics haptics;
-    SystemPreferences system;
-    RecordingRescheduler engine;
-    RecordingSharePreview sharePreview;
     std::vector<std::optional<NudgeKindID>> overlayReports;
-    std::unique_ptr<NotchViewModel> vm;
+    NotchViewModel* vm = nullptr;
     std::unique_ptr<FakeNotchWindow> window;
+
+private:
+    Subscription overlaySubscription;
 };
 
 } // namespace vornela::testing

@@ -26,11 +26,12 @@ public:
         visible_ = kind;
         if (autoDismissAfter)
             dismissTask_ = scheduler_.after(ClockKind::monotonic, *autoDismissAfter, [this] { dismiss(); });
-        if (callback_)
-            callback_(kind);
+        reports_.emit(kind);
     }
 
-    void setOnNudgeOverlayChange(OverlayCallback callback) override { callback_ = std::move(callback); }
+    Subscription observeOverlayReports(OverlayCallback callback) override {
+        return reports_.connect(std::move(callback));
+    }
 
     // The nudge goes away (completed, ignored or timed out): the overlay reports none.
     void dismiss() {
@@ -38,12 +39,11 @@ public:
         if (!visible_)
             return;
         visible_.reset();
-        if (callback_)
-            callback_(std::nullopt);
+        reports_.emit(std::nullopt);
     }
 
     std::optional<NudgeKindID> visible() const { return visible_; }
-    bool hasCallback() const { return static_cast<bool>(callback_); }
+    bool hasCallback() const { return reports_.connectionCount() > 0; }
 
     std::vector<Presentation> presentations;
     // When set, each nudge goes away on its own this many seconds after it appeared.
@@ -52,7 +52,7 @@ public:
 private:
     const Clock& clock_;
     Scheduler& scheduler_;
-    OverlayCallback callback_;
+    Signal<std::optional<NudgeKindID>> reports_;
     std::optional<NudgeKindID> visible_;
     TaskHandle dismissTask_;
 };

@@ -1,17 +1,20 @@
 #pragma once
 
 #include "app/PanelContentBinder.h"
+#include "core/app/VornelaCore.h"
+#include "core/base/Calendar.h"
+#include "core/base/ManualScheduler.h"
 #include "core/base/SystemPreferences.h"
-#include "core/notch/NotchViewModel.h"
-#include "core/notch/NotchWindowController.h"
-#include "core/nudges/NudgeCompletionWindowController.h"
+#include "core/store/InMemoryPreferencesBackend.h"
+#include "core/store/PreferenceKeys.h"
+#include "fakes/FakeDesktop.h"
 #include "platform/pointer/XInputPointerSource.h"
 #include "platform/screen/QtScreenSource.h"
 #include "platform/system/NullHaptics.h"
 #include "platform/text/QtTextMeasurer.h"
 #include "platform/window/OverlayPanel.h"
 #include "platform/window/QtPanelWindowFactory.h"
-#include "support/CoreWorld.h"
+#include "support/ScopedTimeZone.h"
 #include "ui/base/AnimationDriver.h"
 #include "ui/base/Typography.h"
 #include "ui/nudges/CompletionCardSizer.h"
@@ -21,30 +24,36 @@
 namespace vornela::testing {
 
 // The application's notch wiring on the real X server (screens, pointer, overlay panels and the
-// painted surface), with core and the views on one virtual clock. Nothing moves until the test
-// advances the scheduler and ticks the driver.
-struct VirtualNotchDesk : CoreWorld {
+// painted surface) around the core of a returning user with every nudge held back, with core and
+// the views on one virtual clock. Nothing moves until the test advances the scheduler and ticks
+// the driver.
+struct VirtualNotchDesk {
     VirtualNotchDesk()
-        : CoreWorld("Europe/Berlin", 2026, 6, 1, 10, 0), text(&interfaceFont),
-          vm(NotchViewModel::Services{*health, *preferences, scheduler, scheduler, center, text, haptics,
-                                      system}),
-          binder(PanelContentBinder::Context{vm, system, scheduler, driver, [this] { return notch.get(); },
-                                             [this] { return completion.get(); }}) {
-        vm.setReminderEngine(&rescheduler);
+        : timeZone("Europe/Berlin"), scheduler(Calendar().date(2026, 6, 1, 10, 0).value()),
+          text(&interfaceFont), core(CorePorts{scheduler, scheduler, calendar, backend, text, haptics, system,
+                                               screens, pointer, panels, cardSizer, fakes.host,
+                                               fakes.settings, fakes.onboarding, fakes.sharePreview}),
+          vm(core.notch()),
+          binder(PanelContentBinder::Context{vm, system, scheduler, driver,
+                                             [this] { return core.notchWindowController(); },
+                                             [this] { return core.completionWindowController(); }}) {
         panels.onPanelCreated = [this](OverlayPanel& panel, const ScreenInfo& screen, PanelLevel level) {
             binder.attach(panel, screen, level);
         };
-        completion = std::make_unique<NudgeCompletionWindowController>(
-            vm,
-            NudgeCompletionWindowController::Ports{panels, screens, scheduler, scheduler, cardSizer, system});
-        notch = std::make_unique<NotchWindowController>(
-            vm, *completion, NotchWindowController::Ports{panels, screens, pointer, scheduler});
+    }
+
+    // Launches as a returning user with every nudge held back: the notch panel comes up.
+    void launch() {
+        core.preferences().write(keys::hasCompletedOnboarding, true);
+        core.preferences().write(keys::remindersEnabled, false);
+        core.launch();
+        scheduler.runDue();
+        notch = core.notchWindowController();
     }
 
     ~VirtualNotchDesk() {
         // The panels hold views that refer to the view model and the driver.
-        notch.reset();
-        completion.reset();
+        core.terminate();
     }
 
     OverlayPanel* panel() const { return dynamic_cast<OverlayPanel*>(notch->panel()); }
@@ -55,6 +64,10 @@ struct VirtualNotchDesk : CoreWorld {
         driver.tick();
     }
 
+    ScopedTimeZone timeZone;
+    Calendar calendar;
+    ManualScheduler scheduler;
+    InMemoryPreferencesBackend backend;
     SystemPreferences system;
     QtTextMeasurer text;
     NullHaptics haptics;
@@ -63,10 +76,11 @@ struct VirtualNotchDesk : CoreWorld {
     QtPanelWindowFactory panels;
     CompletionCardSizer cardSizer;
     AnimationDriver driver{scheduler};
-    NotchViewModel vm;
+    fakes::FakeDesktop fakes;
+    VornelaCore core;
+    NotchViewModel& vm;
     PanelContentBinder binder;
-    std::unique_ptr<NudgeCompletionWindowController> completion;
-    std::unique_ptr<NotchWindowController> notch;
+    NotchWindowController* notch = nullptr;
 };
 
 } // namespace vornela::testing

@@ -19,6 +19,7 @@
 
 using namespace vornela;
 using namespace vornela::testing;
+using namespace vornela::fakes;
 
 namespace {
 
@@ -132,7 +133,7 @@ TEST(NudgeCompletionPanelWidget, PlaysTheCardsMotionAndEndsTheNudgeFromItsButton
     w.vm->presentNudge(NudgeKindID::postureCheck, false);
     ASSERT_TRUE(w.completion->panels().count("desk"));
 
-    NudgeCompletionPanelWidget panel(*w.completion, "desk", *w.vm, w.system, w.scheduler, driver);
+    NudgeCompletionPanelWidget panel(*w.completion, "desk", *w.vm, w.desktop.system, w.scheduler, driver);
     ASSERT_TRUE(panel.card());
     const QSizeF size = panel.card()->fittingSize();
     panel.resize(size.toSize());
@@ -160,7 +161,7 @@ TEST(NudgeCompletionPanelWidget, PlaysTheCardsMotionAndEndsTheNudgeFromItsButton
     EXPECT_GT(*idle, 0) << "only the dot matrix's frames";
 
     // Light appearance recolours the card in place.
-    w.system.darkAppearance.set(false);
+    w.desktop.system.darkAppearance.set(false);
     EXPECT_GE(brightness(drawPanel(panel).pixelColor(3, static_cast<int>(size.height() / 2))), 250);
 
     const int before = w.health->completedToday(NudgeKindID::postureCheck);
@@ -174,10 +175,10 @@ TEST(NudgeCompletionPanelWidget, PlaysTheCardsMotionAndEndsTheNudgeFromItsButton
 
 TEST(NudgeCompletionPanelWidget, ReducedMotionOnlyFadesAndIgnoreRecordsNothing) {
     NotchWindowWorld w({notchedLaptop(), externalDisplay("desk")});
-    w.system.reduceMotion.set(true);
+    w.desktop.system.reduceMotion.set(true);
     w.window->show();
     AnimationDriver driver(w.scheduler);
-    NudgeCompletionPanelWidget panel(*w.completion, "desk", *w.vm, w.system, w.scheduler, driver);
+    NudgeCompletionPanelWidget panel(*w.completion, "desk", *w.vm, w.desktop.system, w.scheduler, driver);
     EXPECT_FALSE(panel.card()) << "nothing to show before a prompt";
     EXPECT_TRUE(opaqueBounds(drawPanel(panel)).isEmpty());
 

@@ -1,15 +1,14 @@
 #pragma once
 
 #include "core/notch/PanelWindowFactory.h"
-#include "core/notch/PointerSource.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
-namespace vornela::testing {
+namespace vornela::fakes {
 
-// What happened to one panel; it outlives the panel so tests can look after a close.
+// What happened to one panel; it outlives the panel so a caller can look after a close.
 struct PanelRecord {
     std::string screenID;
     PanelLevel level = PanelLevel::notch;
@@ -22,14 +21,18 @@ struct PanelRecord {
     SharingType sharing = SharingType::none;
 };
 
+// A panel that only remembers; a closed panel cannot be shown again, as on a desktop.
 class RecordingPanel : public PanelWindow {
 public:
     explicit RecordingPanel(std::shared_ptr<PanelRecord> record) : record_(std::move(record)) {}
-    ~RecordingPanel() override { record_->destroyed = true; }
+    ~RecordingPanel() override {
+        record_->visible = false;
+        record_->destroyed = true;
+    }
 
     void setFrame(Rect frame, bool) override { record_->frame = frame; }
     Rect frame() const override { return record_->frame; }
-    void orderFront() override { record_->visible = true; }
+    void orderFront() override { record_->visible = !record_->closed; }
     void orderOut() override {
         record_->visible = false;
         ++record_->orderOuts;
@@ -66,14 +69,12 @@ public:
         }
         return result;
     }
+    std::shared_ptr<PanelRecord> notchPanel() const {
+        auto panels = live(PanelLevel::notch);
+        return panels.empty() ? nullptr : panels.back();
+    }
 
     std::vector<std::shared_ptr<PanelRecord>> created;
 };
 
-class FakePointer : public PointerSource {
-public:
-    Point location() const override { return at; }
-    Point at{5, 5};
-};
-
-} // namespace vornela::testing
+} // namespace vornela::fakes

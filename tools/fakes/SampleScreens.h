@@ -3,21 +3,21 @@
 #include "core/notch/ScreenSource.h"
 
 #include <string>
-#include <vector>
 
-namespace vornela::testing {
+namespace vornela::fakes {
 
-// A 14-inch laptop panel at 2x: a 200 × 32 camera housing between x 656 and 856.
+// The one sample laptop of the simulator, the tests, the gallery and the benchmarks: a 14-inch
+// panel at 2x with a 188 × 32 camera housing between x 662 and 850.
 inline ScreenInfo notchedLaptop(bool isMain = true) {
     ScreenInfo s;
-    s.id = "built-in";
+    s.id = "builtin";
     s.isMain = isMain;
     s.frame = {0, 0, 1512, 982};
-    s.visibleFrame = {0, 0, 1512, 950};
+    s.visibleFrame = {0, 0, 1512, 949};
     s.backingScaleFactor = 2;
     s.safeAreaTopInset = 32;
-    s.auxiliaryTopLeftArea = Rect{0, 950, 656, 32};
-    s.auxiliaryTopRightArea = Rect{856, 950, 656, 32};
+    s.auxiliaryTopLeftArea = Rect{0, 950, 662, 32};
+    s.auxiliaryTopRightArea = Rect{850, 950, 662, 32};
     return s;
 }
 
@@ -32,11 +32,4 @@ inline ScreenInfo externalDisplay(std::string id, double left = 1512, bool isMai
     return s;
 }
 
-// A screen list the test can change, as the platform would on a hot-plug.
-class FakeScreenSource : public ScreenSource {
-public:
-    std::vector<ScreenInfo> screens() const override { return list; }
-    std::vector<ScreenInfo> list;
-};
-
-} // namespace vornela::testing
+} // namespace vornela::fakes

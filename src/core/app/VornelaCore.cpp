@@ -1,0 +1,72 @@
+#include "core/app/VornelaCore.h"
+
+namespace vornela {
+
+VornelaCore::VornelaCore(CorePorts ports)
+    : ports_(ports), preferences_(ports.preferencesBackend, ports.scheduler), nudgeSettings_(preferences_),
+      dayTimer_(ports.scheduler, ports.clock, ports.calendar, center_),
+      health_(preferences_, nudgeSettings_, ports.clock, ports.calendar, center_),
+      engine_(preferences_, nudgeSettings_, health_, ports.scheduler, ports.clock, ports.calendar),
+      notch_(NotchViewModel::Services{health_, preferences_, ports.scheduler, ports.clock, center_,
+                                      ports.text, ports.haptics, ports.system, engine_, ports.sharePreview}),
+      settings_(preferences_, nudgeSettings_, health_, engine_),
+      onboarding_(preferences_, nudgeSettings_, health_, ports.host, ports.onboardingWindow),
+      delegate_(AppDelegate::Services{
+          preferences_, health_, notch_, engine_, ports.scheduler, center_, ports.host, ports.settingsWindow,
+          onboarding_,
+          NotchWindowController::Ports{ports.panels, ports.screens, ports.pointer, ports.scheduler},
+          NudgeCompletionWindowController::Ports{ports.panels, ports.screens, ports.scheduler, ports.clock,
+                                                 ports.cardMeasurer, ports.system}}) {
+    // Goal changes reschedule the kinds whose interval follows them.
+    nudgeSettings_.setRescheduler(&engine_);
+    // The day record follows midnight from the start.
+    dayTimer_.start();
+}
+
+VornelaCore::~VornelaCore() {
+    nudgeSettings_.setRescheduler(nullptr);
+}
+
+void VornelaCore::launch() {
+    if (launched_)
+        return;
+    launched_ = true;
+    delegate_.applicationDidFinishLaunching();
+}
+
+void VornelaCore::terminate() {
+    if (terminated_)
+        return;
+    terminated_ = true;
+    delegate_.applicationWillTerminate();
+    dayTimer_.stop();
+    preferences_.flush();
+}
+
+void VornelaCore::wallClockChanged() {
+    dayTimer_.wallClockChanged();
+    engine_.wakeScheduler();
+}
+
+void VornelaCore::willSleep() {
+    preferences_.flush();
+}
+
+void VornelaCore::didWake() {
+    center_.post(notifications::didWake);
+}
+
+void VornelaCore::screensChanged() {
+    center_.post(notifications::screenParametersChanged);
+}
+
+void VornelaCore::pointerMoved() {
+    if (auto* controller = notchWindowController())
+        controller->reportPointer();
+}
+
+void VornelaCore::becameActive() {
+    delegate_.applicationDidBecomeActive();
+}
+
+} // namespace vornela

@@ -1,0 +1,131 @@
+#pragma once
+
+#include "core/app/ApplicationHost.h"
+#include "core/app/CorePorts.h"
+#include "core/app/SettingsWindowPort.h"
+#include "core/base/FixedWidthTextMeasurer.h"
+#include "core/base/Haptics.h"
+#include "core/base/SystemPreferences.h"
+#include "core/notch/PointerSource.h"
+#include "core/notch/ScreenSource.h"
+#include "core/notch/SharePreviewPresenter.h"
+#include "core/nudges/FixedCompletionCardMeasurer.h"
+#include "core/onboarding/OnboardingWindow.h"
+#include "fakes/RecordingPanels.h"
+#include "fakes/SampleScreens.h"
+
+#include <vector>
+
+namespace vornela::fakes {
+
+class RecordingHaptics : public Haptics {
+public:
+    void performAlignment() override { ++alignments; }
+    int alignments = 0;
+};
+
+class FakeScreenSource : public ScreenSource {
+public:
+    std::vector<ScreenInfo> screens() const override { return list; }
+    std::vector<ScreenInfo> list;
+};
+
+class FakePointer : public PointerSource {
+public:
+    Point location() const override { return at; }
+    Point at{5, 5};
+};
+
+// Records each change of the activation policy; the application starts as an accessory.
+class RecordingHost : public ApplicationHost {
+public:
+    void setActivationPolicy(ActivationPolicy policy) override {
+        if (policy != this->policy())
+            policies.push_back(policy);
+    }
+    void activate() override { ++activations; }
+    void terminate() override { terminated = true; }
+    ActivationPolicy policy() const {
+        return policies.empty() ? ActivationPolicy::accessory : policies.back();
+    }
+
+    std::vector<ActivationPolicy> policies;
+    int activations = 0;
+    bool terminated = false;
+};
+
+class RecordingSettingsWindow : public SettingsWindowPort {
+public:
+    void show() override { ++shows; }
+    bool isVisible() const override { return shows > 0; }
+    int shows = 0;
+};
+
+// Becomes key as soon as it is presented, as a desktop window does once the event loop turns,
+// unless told to wait.
+class RecordingOnboardingWindow : public OnboardingWindow {
+public:
+    void present() override {
+        ++presents;
+        visible = true;
+        if (becomesKeyOnPresent)
+            becomeKey();
+    }
+    void close() override { visible = false; }
+    bool isVisible() const override { return visible; }
+
+    void becomeKey() {
+        if (onDidBecomeKey)
+            onDidBecomeKey();
+    }
+    void clickFinish() {
+        if (onFinishRequested)
+            onFinishRequested();
+    }
+
+    int presents = 0;
+    bool visible = false;
+    bool becomesKeyOnPresent = true;
+};
+
+class RecordingSharePreview : public SharePreviewPresenter {
+public:
+    struct Request {
+        IntMap history;
+        int backgroundIndex;
+    };
+    void presentSharePreview(const IntMap& dailyBalanceHistory, int backgroundIndex) override {
+        requests.push_back({dailyBalanceHistory, backgroundIndex});
+    }
+    std::vector<Request> requests;
+};
+
+// Every port of the desktop as a recorder: nothing is shown, everything can be looked at.
+struct FakeDesktop {
+    explicit FakeDesktop(std::vector<ScreenInfo> screenList = {notchedLaptop()}) {
+        screens.list = std::move(screenList);
+    }
+
+    // The ports for a core on the given clock, scheduler, calendar and stored preferences.
+    // `textMeasurer` replaces the fixed-width one (the gallery measures with real fonts).
+    CorePorts ports(const Clock& clock, Scheduler& scheduler, const Calendar& calendar,
+                    PreferencesBackend& backend, const TextMeasurer* textMeasurer = nullptr) {
+        return CorePorts{clock,    scheduler, calendar, backend,    textMeasurer ? *textMeasurer : text,
+                         haptics,  system,    screens,  pointer,    panels,
+                         measurer, host,      settings, onboarding, sharePreview};
+    }
+
+    FixedWidthTextMeasurer text;
+    RecordingHaptics haptics;
+    SystemPreferences system;
+    FakeScreenSource screens;
+    FakePointer pointer;
+    RecordingPanelFactory panels;
+    FixedCompletionCardMeasurer measurer;
+    RecordingHost host;
+    RecordingSettingsWindow settings;
+    RecordingOnboardingWindow onboarding;
+    RecordingSharePreview sharePreview;
+};
+
+} // namespace vornela::fakes
