@@ -22,6 +22,9 @@ struct NotchState {
     bool isOpen() const {
         return kind == Case::hoverExpanded || kind == Case::waterTracking || kind == Case::activityHeatMap;
     }
+    // The ruler and the heat map: open states the user went to on purpose, which a nudge does
+    // not cover and a brief exit does not close.
+    bool isWaterOrHeatMap() const { return kind == Case::waterTracking || kind == Case::activityHeatMap; }
     bool is(Case c) const { return kind == c; }
 
     friend bool operator==(const NotchState& a, const NotchState& b) {
