@@ -35,9 +35,11 @@ vornela_install_deps() {
 VORNELA_CORE_PACKAGES=(cmake ninja-build g++ pkg-config ccache clang-format
     libgtest-dev libbenchmark-dev nlohmann-json3-dev)
 
-# The desktop layers: Qt Widgets and QtDBus (qt6-base-dev), xcb with the shape and XInput
-# extensions for the click-through overlay and pointer tracking, and the Inter typeface.
-VORNELA_DESKTOP_PACKAGES=(qt6-base-dev libxcb1-dev libxcb-shape0-dev libxcb-xinput-dev fonts-inter)
+# The desktop layers: Qt Widgets and QtDBus (qt6-base-dev), xcb with the shape, XInput and
+# XFixes extensions for the click-through overlay, pointer tracking and noticing a compositing
+# manager come and go, and the Inter typeface.
+VORNELA_DESKTOP_PACKAGES=(qt6-base-dev libxcb1-dev libxcb-shape0-dev libxcb-xinput-dev libxcb-xfixes0-dev
+    fonts-inter)
 
 # Desktop tests run the real binary on a private X server and session bus, and move the pointer.
 VORNELA_DESKTOP_TEST_PACKAGES=(xvfb xdotool dbus-daemon)

@@ -1,12 +1,13 @@
 #include "app/DisplayCheck.h"
 
 #include <QByteArray>
+#include <QString>
 
 #include <xcb/xcb.h>
 
 namespace vornela {
 
-QString DisplayCheck::prepare() {
+Result<> DisplayCheck::prepare() {
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     // Someone chose a platform on purpose (tests render offscreen): respect it.
     if (!platform.isEmpty() && !platform.startsWith("xcb"))
@@ -14,16 +15,16 @@ QString DisplayCheck::prepare() {
 
     const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     if (qEnvironmentVariableIsEmpty("DISPLAY")) {
-        return wayland ? QStringLiteral("this Wayland session has no XWayland (DISPLAY is not set); "
-                                        "Vornela's overlay needs it")
-                       : QStringLiteral("no display: DISPLAY is not set");
+        return Failure{wayland ? "this Wayland session has no XWayland (DISPLAY is not set); "
+                                 "Vornela's overlay needs it"
+                               : "no display: DISPLAY is not set"};
     }
     int screen = 0;
     xcb_connection_t* connection = xcb_connect(nullptr, &screen);
     const bool failed = xcb_connection_has_error(connection) != 0;
     xcb_disconnect(connection);
     if (failed)
-        return QStringLiteral("cannot open display %1").arg(qEnvironmentVariable("DISPLAY"));
+        return Failure{"cannot open display " + qgetenv("DISPLAY").toStdString()};
 
     // Layer-shell overlays are out of Qt 6.4's reach; XWayland gives a real overlay window.
     qputenv("QT_QPA_PLATFORM", "xcb");

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include "core/base/Result.h"
 
 namespace vornela {
 
@@ -8,8 +8,8 @@ namespace vornela {
 // otherwise abort with a core dump.
 struct DisplayCheck {
     // Under Wayland, the overlay needs XWayland: the xcb platform is chosen when it is there.
-    // Returns an empty string when a display can be used, else the reason there is none.
-    static QString prepare();
+    // Fails with the reason when there is no display to use.
+    static Result<> prepare();
 };
 
 } // namespace vornela

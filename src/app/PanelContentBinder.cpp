@@ -57,8 +57,7 @@ void PanelContentBinder::attachNotch(OverlayPanel& panel) const {
     panel.setContent(view);
     auto applyShape = [&panel, view] {
         panel.setInputShape(QRegion(view->hitRect()));
-        if (!panel.hasCompositor())
-            panel.setFallbackShape(view->outlinePath());
+        panel.setFallbackShape(view->outlinePath());
     };
     QObject::connect(view, &NotchContainerView::hitShapeChanged, &panel, applyShape);
     applyShape();
@@ -73,8 +72,7 @@ void PanelContentBinder::attachCompletion(OverlayPanel& panel, const ScreenInfo&
     panel.setContent(widget);
     auto applyShape = [&panel, widget] {
         panel.setInputShape(QRegion(widget->rect()));
-        if (!panel.hasCompositor())
-            panel.setFallbackShape(widget->outlinePath());
+        panel.setFallbackShape(widget->outlinePath());
     };
     new ResizeFollower(widget, applyShape);
     applyShape();

@@ -6,38 +6,35 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
-#include <unistd.h>
 
 namespace vornela {
 
-SingleInstanceLock::SingleInstanceLock(QString path) : path_(std::move(path)) {}
+namespace {
 
-SingleInstanceLock::~SingleInstanceLock() {
-    if (fd_ >= 0)
-        ::close(fd_);
+Failure failure(const char* what, const QString& path, int error) {
+    return Failure{std::string(what) + ' ' + path.toLocal8Bit().constData() + ": " + std::strerror(error)};
 }
+
+} // namespace
+
+SingleInstanceLock::SingleInstanceLock(QString path) : path_(std::move(path)) {}
 
 QString SingleInstanceLock::defaultPath() {
     return AppPaths::runtimeDirectory() + QStringLiteral("/vornela.lock");
 }
 
-bool SingleInstanceLock::acquire() {
-    if (fd_ >= 0)
+Result<bool> SingleInstanceLock::acquire() {
+    if (fd_)
         return true;
-    const int fd = ::open(path_.toLocal8Bit().constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0) {
-        error_ =
-            QStringLiteral("cannot open %1: %2").arg(path_, QString::fromLocal8Bit(std::strerror(errno)));
-        return false;
+    UniqueFd fd(::open(path_.toLocal8Bit().constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+    if (!fd)
+        return failure("cannot open", path_, errno);
+    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EWOULDBLOCK)
+            return false;
+        return failure("cannot lock", path_, errno);
     }
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        if (errno != EWOULDBLOCK)
-            error_ =
-                QStringLiteral("cannot lock %1: %2").arg(path_, QString::fromLocal8Bit(std::strerror(errno)));
-        ::close(fd);
-        return false;
-    }
-    fd_ = fd;
+    fd_ = std::move(fd);
     return true;
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/base/Result.h"
+#include "core/base/UniqueFd.h"
+
 #include <QString>
 
 namespace vornela {
@@ -10,20 +13,15 @@ namespace vornela {
 class SingleInstanceLock {
 public:
     explicit SingleInstanceLock(QString path);
-    ~SingleInstanceLock();
-    SingleInstanceLock(const SingleInstanceLock&) = delete;
-    SingleInstanceLock& operator=(const SingleInstanceLock&) = delete;
 
-    // True when this process now holds the lock; false when another one does (or the lock file
-    // cannot be opened, with the reason in error()).
-    bool acquire();
-    const QString& error() const { return error_; }
+    // True when this process now holds the lock, false when another one does; a failure when the
+    // lock file cannot be opened or locked.
+    Result<bool> acquire();
     static QString defaultPath();
 
 private:
     QString path_;
-    QString error_;
-    int fd_ = -1;
+    UniqueFd fd_;
 };
 
 } // namespace vornela

@@ -2,6 +2,8 @@
 
 #include <QSocketNotifier>
 
+#include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
@@ -10,13 +12,17 @@ namespace vornela {
 
 namespace {
 
-// The handler may only do async-signal-safe work: write one byte to a pipe the event loop reads.
-int signalPipe[2] = {-1, -1};
+// The handler may only do async-signal-safe work: write one byte to the pipe the event loop
+// reads. It finds the pipe here; -1 while nobody listens.
+std::atomic<int> signalWriteEnd{-1};
+static_assert(std::atomic<int>::is_always_lock_free, "the signal handler must not take a lock");
 
 void onSignal(int) {
     const int saved = errno;
     const char byte = 1;
-    [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
+    if (const int fd = signalWriteEnd.load(); fd >= 0) {
+        [[maybe_unused]] const auto written = ::write(fd, &byte, 1);
+    }
     errno = saved;
 }
 
@@ -24,10 +30,14 @@ void onSignal(int) {
 
 TerminationSignals::TerminationSignals(std::function<void()> onTerminate, QObject* parent)
     : QObject(parent), onTerminate_(std::move(onTerminate)) {
-    if (signalPipe[0] < 0 && ::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+    int ends[2];
+    if (::pipe2(ends, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
-    notifier_ = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, this);
-    connect(notifier_, &QSocketNotifier::activated, this, &TerminationSignals::drain);
+    readEnd_.reset(ends[0]);
+    writeEnd_.reset(ends[1]);
+    notifier_ = std::make_unique<QSocketNotifier>(readEnd_.get(), QSocketNotifier::Read);
+    connect(notifier_.get(), &QSocketNotifier::activated, this, &TerminationSignals::drain);
+    signalWriteEnd = writeEnd_.get();
 
     struct sigaction action {};
     action.sa_handler = onSignal;
@@ -40,11 +50,13 @@ TerminationSignals::TerminationSignals(std::function<void()> onTerminate, QObjec
 TerminationSignals::~TerminationSignals() {
     std::signal(SIGTERM, SIG_DFL);
     std::signal(SIGINT, SIG_DFL);
+    // Only now may the pipe close.
+    signalWriteEnd = -1;
 }
 
 void TerminationSignals::drain() {
     char buffer[16];
-    while (::read(signalPipe[0], buffer, sizeof buffer) > 0) {
+    while (::read(readEnd_.get(), buffer, sizeof buffer) > 0) {
     }
     if (onTerminate_)
         onTerminate_();

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "core/base/UniqueFd.h"
+
 #include <QObject>
 
 #include <functional>
+#include <memory>
 
 class QSocketNotifier;
 
@@ -20,7 +23,10 @@ private:
     void drain();
 
     std::function<void()> onTerminate_;
-    QSocketNotifier* notifier_ = nullptr;
+    // The self-pipe: the handler writes a byte, the event loop reads it.
+    UniqueFd readEnd_;
+    UniqueFd writeEnd_;
+    std::unique_ptr<QSocketNotifier> notifier_; // after the pipe: goes first, while it is open
 };
 
 } // namespace vornela

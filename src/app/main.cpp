@@ -11,18 +11,19 @@
 using namespace vornela;
 
 int main(int argc, char** argv) {
-    if (const QString why = DisplayCheck::prepare(); !why.isEmpty()) {
-        std::fprintf(stderr, "vornela: %s\n", qPrintable(why));
+    if (const Result<> display = DisplayCheck::prepare(); !display) {
+        std::fprintf(stderr, "vornela: %s\n", display.error().c_str());
         return 1;
     }
 
     // Before any window exists, so a second launch never shows a second panel, even briefly.
     SingleInstanceLock lock(SingleInstanceLock::defaultPath());
-    if (!lock.acquire()) {
-        if (!lock.error().isEmpty()) {
-            std::fprintf(stderr, "vornela: %s\n", qPrintable(lock.error()));
-            return 1;
-        }
+    const Result<bool> locked = lock.acquire();
+    if (!locked) {
+        std::fprintf(stderr, "vornela: %s\n", locked.error().c_str());
+        return 1;
+    }
+    if (!locked.value()) {
         std::fprintf(stderr, "vornela: already running in this session\n");
         return 0;
     }

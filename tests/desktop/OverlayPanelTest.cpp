@@ -1,4 +1,5 @@
 #include "platform/window/OverlayPanel.h"
+#include "platform/window/QtPanelWindowFactory.h"
 
 #include "platform/screen/CoordinateSpace.h"
 #include "support/X11Probe.h"
@@ -162,8 +163,13 @@ TEST_F(OverlayPanelTest, ClicksOutsideTheInputShapeReachTheWindowBeneath) {
 }
 
 TEST_F(OverlayPanelTest, CompletionPanelsStayAboveNotchPanels) {
-    OverlayPanel completion(screen(), core(QRect(860, 20, 200, 60)), PanelLevel::completion);
-    OverlayPanel notch(screen(), core(QRect(800, 0, 320, 80)), PanelLevel::notch);
+    // X11 has no window levels: the factory that made both keeps them in order.
+    QtPanelWindowFactory factory;
+    const auto completionPanel =
+        factory.create(screen(), core(QRect(860, 20, 200, 60)), PanelLevel::completion);
+    const auto notchPanel = factory.create(screen(), core(QRect(800, 0, 320, 80)), PanelLevel::notch);
+    auto& completion = dynamic_cast<OverlayPanel&>(*completionPanel);
+    auto& notch = dynamic_cast<OverlayPanel&>(*notchPanel);
     auto* completionContent = new PressRecorder(Qt::green);
     completion.setContent(completionContent);
     auto* notchContent = new PressRecorder(Qt::black);

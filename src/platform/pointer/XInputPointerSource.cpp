@@ -1,6 +1,7 @@
 #include "platform/pointer/XInputPointerSource.h"
 
 #include "platform/screen/CoordinateSpace.h"
+#include "platform/xcb/XcbReply.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -10,7 +11,6 @@
 #include <xcb/xinput.h>
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace vornela {
 
@@ -21,22 +21,17 @@ XInputPointerSource::XInputPointerSource(QObject* parent) : QObject(parent) {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return;
     if (!connectToDisplay()) {
-        if (connection_)
-            xcb_disconnect(connection_);
-        connection_ = nullptr;
+        connection_.reset();
         return;
     }
-    notifier_ = new QSocketNotifier(xcb_get_file_descriptor(connection_), QSocketNotifier::Read, this);
-    connect(notifier_, &QSocketNotifier::activated, this, &XInputPointerSource::drainEvents);
+    notifier_ =
+        std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(connection_.get()), QSocketNotifier::Read);
+    connect(notifier_.get(), &QSocketNotifier::activated, this, &XInputPointerSource::drainEvents);
     // Events may already sit in xcb's queue after the replies we waited for.
     drainEvents();
 }
 
-XInputPointerSource::~XInputPointerSource() {
-    delete notifier_;
-    if (connection_)
-        xcb_disconnect(connection_);
-}
+XInputPointerSource::~XInputPointerSource() = default;
 
 Point XInputPointerSource::location() const {
     return CoordinateSpace::current().toCore(QPointF(QCursor::pos()));
@@ -45,24 +40,23 @@ Point XInputPointerSource::location() const {
 bool XInputPointerSource::connectToDisplay() {
     // Qt's xcb platform opened $DISPLAY as well (it is what Qt uses without -display).
     int screenNumber = 0;
-    connection_ = xcb_connect(nullptr, &screenNumber);
-    if (!connection_ || xcb_connection_has_error(connection_))
+    connection_.reset(xcb_connect(nullptr, &screenNumber));
+    xcb_connection_t* c = connection_.get();
+    if (xcb_connection_has_error(c))
         return false;
 
-    const xcb_query_extension_reply_t* ext = xcb_get_extension_data(connection_, &xcb_input_id);
+    const xcb_query_extension_reply_t* ext = xcb_get_extension_data(c, &xcb_input_id);
     if (!ext || !ext->present)
         return false;
     xinputOpcode_ = ext->major_opcode;
 
     // Raw events need 2.0; asking for 2.2 lets the server deliver them while a client grabs.
-    auto* version =
-        xcb_input_xi_query_version_reply(connection_, xcb_input_xi_query_version(connection_, 2, 2), nullptr);
-    const bool supported = version && version->major_version >= 2;
-    std::free(version);
-    if (!supported)
+    XcbReply<xcb_input_xi_query_version_reply_t> version(
+        xcb_input_xi_query_version_reply(c, xcb_input_xi_query_version(c, 2, 2), nullptr));
+    if (!version || version->major_version < 2)
         return false;
 
-    xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(connection_));
+    xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(c));
     for (int i = 0; i < screenNumber && it.rem; ++i)
         xcb_screen_next(&it);
     if (!it.rem)
@@ -72,24 +66,21 @@ bool XInputPointerSource::connectToDisplay() {
         xcb_input_event_mask_t head;
         uint32_t mask;
     } selection{{XCB_INPUT_DEVICE_ALL_MASTER, 1}, XCB_INPUT_XI_EVENT_MASK_RAW_MOTION};
-    xcb_generic_error_t* error = xcb_request_check(
-        connection_, xcb_input_xi_select_events_checked(connection_, it.data->root, 1, &selection.head));
-    const bool selected = error == nullptr;
-    std::free(error);
-    return selected;
+    XcbReply<xcb_generic_error_t> error(
+        xcb_request_check(c, xcb_input_xi_select_events_checked(c, it.data->root, 1, &selection.head)));
+    return !error;
 }
 
 void XInputPointerSource::drainEvents() {
     bool moved = false;
-    while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
+    while (XcbReply<xcb_generic_event_t> event{xcb_poll_for_event(connection_.get())}) {
         if ((event->response_type & 0x7f) == XCB_GE_GENERIC) {
-            const auto* generic = reinterpret_cast<const xcb_ge_generic_event_t*>(event);
+            const auto* generic = reinterpret_cast<const xcb_ge_generic_event_t*>(event.get());
             if (generic->extension == xinputOpcode_ && generic->event_type == XCB_INPUT_RAW_MOTION)
                 moved = true;
         }
-        std::free(event);
     }
-    if (xcb_connection_has_error(connection_)) {
+    if (xcb_connection_has_error(connection_.get())) {
         // The display went away; stay quiet rather than spin on a dead socket.
         notifier_->setEnabled(false);
         return;

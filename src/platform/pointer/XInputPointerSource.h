@@ -1,15 +1,16 @@
 #pragma once
 
 #include "core/notch/PointerSource.h"
+#include "platform/xcb/XcbConnection.h"
 
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 
 class QSocketNotifier;
-struct xcb_connection_t;
 
 namespace vornela {
 
@@ -38,8 +39,8 @@ private:
     void drainEvents();
     void report();
 
-    xcb_connection_t* connection_ = nullptr;
-    QSocketNotifier* notifier_ = nullptr;
+    XcbConnection connection_;
+    std::unique_ptr<QSocketNotifier> notifier_; // after connection_: goes first, while the socket is open
     quint8 xinputOpcode_ = 0;
     bool movePending_ = false;
     QTimer reportTimer_;

@@ -112,15 +112,11 @@ void QtScheduler::armTimer(std::uint64_t id, Timed& entry) {
 
 bool QtScheduler::armTimerFd(std::uint64_t id, Timed& entry) {
     const clockid_t kernelClock = entry.clock == ClockKind::wall ? CLOCK_REALTIME : CLOCK_BOOTTIME;
-    const int fd = timerfd_create(kernelClock, TFD_NONBLOCK | TFD_CLOEXEC);
-    if (fd < 0)
+    UniqueFd fd(timerfd_create(kernelClock, TFD_NONBLOCK | TFD_CLOEXEC));
+    if (!fd || !setDeadline(fd.get(), entry.clock, entry.deadline))
         return false;
-    if (!setDeadline(fd, entry.clock, entry.deadline)) {
-        ::close(fd);
-        return false;
-    }
-    entry.fd = fd;
-    entry.notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    entry.fd = std::move(fd);
+    entry.notifier = new QSocketNotifier(entry.fd.get(), QSocketNotifier::Read, this);
     connect(entry.notifier, &QSocketNotifier::activated, this, [this, id] { timerFdReadable(id); });
     return true;
 }
@@ -146,11 +142,11 @@ void QtScheduler::timerFdReadable(std::uint64_t id) {
         return;
     Timed& entry = it->second;
     std::uint64_t expirations = 0;
-    if (::read(entry.fd, &expirations, sizeof expirations) < 0) {
+    if (::read(entry.fd.get(), &expirations, sizeof expirations) < 0) {
         if (errno == ECANCELED) {
             // The wall clock was set. The deadline is absolute, so arm it again as it was: it
             // fires at once if the new time is already past it.
-            setDeadline(entry.fd, entry.clock, entry.deadline);
+            setDeadline(entry.fd.get(), entry.clock, entry.deadline);
             noteWallClockChanged();
         }
         return; // EAGAIN: someone else's wake-up
@@ -185,10 +181,7 @@ void QtScheduler::release(Timed& entry) {
         entry.notifier->deleteLater();
         entry.notifier = nullptr;
     }
-    if (entry.fd >= 0) {
-        ::close(entry.fd);
-        entry.fd = -1;
-    }
+    entry.fd.reset();
 }
 
 void QtScheduler::cancelTimed(std::uint64_t id) {

@@ -2,6 +2,7 @@
 
 #include "core/base/Clock.h"
 #include "core/base/Scheduler.h"
+#include "core/base/UniqueFd.h"
 
 #include <QObject>
 
@@ -45,7 +46,7 @@ private:
         std::shared_ptr<TaskState> state;
         QTimer* timer = nullptr;
         bool timerCapped = false; // the QTimer interval was clamped; re-arm when it fires
-        int fd = -1;
+        UniqueFd fd;
         QSocketNotifier* notifier = nullptr;
         bool fired = false;
     };
@@ -64,7 +65,6 @@ private:
     std::deque<Posted> posted_;
     bool drainQueued_ = false;
     bool wallChangeQueued_ = false;
-    bool runningDue_ = false;
     std::map<std::uint64_t, Timed> timed_;
     std::uint64_t nextId_ = 0;
     // Cancel closures in TaskStates may outlive us: they reach us only through this token.

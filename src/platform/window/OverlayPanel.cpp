@@ -1,6 +1,7 @@
 #include "platform/window/OverlayPanel.h"
 
 #include "platform/screen/CoordinateSpace.h"
+#include "platform/xcb/XcbReply.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -14,19 +15,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <vector>
 
 namespace vornela {
 
 namespace {
-
-// Every live panel, so a notch panel brought to the front can put the completion panels back
-// above it: X11 has no numeric window levels.
-std::vector<OverlayPanel*>& livePanels() {
-    static std::vector<OverlayPanel*> panels;
-    return panels;
-}
 
 xcb_connection_t* qtConnection() {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
@@ -37,42 +30,37 @@ xcb_atom_t atom(xcb_connection_t* c, const QByteArray& name) {
     static QHash<QByteArray, xcb_atom_t> cache;
     if (auto it = cache.constFind(name); it != cache.constEnd())
         return *it;
-    auto* reply =
-        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(name.size()), name.constData()), nullptr);
+    XcbReply<xcb_intern_atom_reply_t> reply(
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(name.size()), name.constData()), nullptr));
     const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    std::free(reply);
     if (result != XCB_ATOM_NONE)
         cache.insert(name, result);
     return result;
 }
 
-// The X screen the display name points at; Qt's windows live on it.
-int displayScreenNumber() {
-    char* host = nullptr;
-    int display = 0;
-    int screen = 0;
-    if (!xcb_parse_display(nullptr, &host, &display, &screen))
-        screen = 0;
-    std::free(host);
-    return screen;
-}
-
 std::vector<xcb_atom_t> atomList(xcb_connection_t* c, xcb_window_t window, xcb_atom_t property) {
     std::vector<xcb_atom_t> atoms;
-    auto* reply =
-        xcb_get_property_reply(c, xcb_get_property(c, 0, window, property, XCB_ATOM_ATOM, 0, 1024), nullptr);
+    XcbReply<xcb_get_property_reply_t> reply(
+        xcb_get_property_reply(c, xcb_get_property(c, 0, window, property, XCB_ATOM_ATOM, 0, 1024), nullptr));
     if (reply && reply->format == 32 && reply->type == XCB_ATOM_ATOM) {
-        const auto* data = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply));
-        atoms.assign(data, data + xcb_get_property_value_length(reply) / 4);
+        const auto* data = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
+        atoms.assign(data, data + xcb_get_property_value_length(reply.get()) / 4);
     }
-    std::free(reply);
     return atoms;
 }
 
 } // namespace
 
-OverlayPanel::OverlayPanel(const ScreenInfo& screen, Rect frame, PanelLevel level)
+OverlayPanel::OverlayPanel(const ScreenInfo& screen, Rect frame, PanelLevel level,
+                           CompositorWatcher* compositor)
     : screen_(screen), frame_(frame), level_(level) {
+    if (!compositor) {
+        ownCompositor_ = std::make_unique<CompositorWatcher>();
+        compositor = ownCompositor_.get();
+    }
+    compositor_ = compositor;
+    // A compositor that starts or stops changes which shape the window needs.
+    connect(compositor, &CompositorWatcher::activeChanged, this, &OverlayPanel::applyBoundingShape);
     window_ = new QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                                        Qt::WindowDoesNotAcceptFocus);
     window_->setAttribute(Qt::WA_TranslucentBackground);
@@ -86,13 +74,10 @@ OverlayPanel::OverlayPanel(const ScreenInfo& screen, Rect frame, PanelLevel leve
     applyWindowType();
     applyWindowState();
     applyShapes();
-    livePanels().push_back(this);
 }
 
 OverlayPanel::~OverlayPanel() {
     close();
-    auto& panels = livePanels();
-    panels.erase(std::remove(panels.begin(), panels.end(), this), panels.end());
 }
 
 QWidget* OverlayPanel::window() const {
@@ -116,7 +101,7 @@ void OverlayPanel::setContent(QWidget* content) {
 
 void OverlayPanel::setInputShape(const QRegion& region) {
     inputShape_ = region;
-    applyShapes();
+    applyInputShape();
 }
 
 QRegion OverlayPanel::inputShape() const {
@@ -125,20 +110,12 @@ QRegion OverlayPanel::inputShape() const {
 
 void OverlayPanel::setFallbackShape(const QPainterPath& outline) {
     fallbackShape_ = outline;
-    applyShapes();
+    applyBoundingShape();
 }
 
 bool OverlayPanel::hasCompositor() const {
-    xcb_connection_t* c = qtConnection();
-    if (!c)
-        return false;
-    const xcb_atom_t selection = atom(c, "_NET_WM_CM_S" + QByteArray::number(displayScreenNumber()));
-    if (selection == XCB_ATOM_NONE)
-        return false;
-    auto* reply = xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, selection), nullptr);
-    const bool owned = reply && reply->owner != XCB_WINDOW_NONE;
-    std::free(reply);
-    return owned;
+    CompositorWatcher* compositor = compositor_.data();
+    return compositor && compositor->refresh();
 }
 
 quint32 OverlayPanel::nativeWindowId() const {
@@ -159,12 +136,7 @@ void OverlayPanel::orderFront() {
         return;
     window_->show(); // WA_ShowWithoutActivating: never takes focus
     window_->raise();
-    if (level_ == PanelLevel::notch) {
-        for (OverlayPanel* other : livePanels()) {
-            if (other->level_ == PanelLevel::completion && other->isVisible())
-                other->window_->raise();
-        }
-    }
+    Q_EMIT orderedFront(); // whoever keeps panels above this one raises them now
     // Qt flushes before the loop blocks; the restacking should not wait for that.
     if (xcb_connection_t* c = qtConnection())
         xcb_flush(c);
@@ -270,6 +242,11 @@ void OverlayPanel::applyWindowState() {
 }
 
 void OverlayPanel::applyShapes() {
+    applyInputShape();
+    applyBoundingShape();
+}
+
+void OverlayPanel::applyInputShape() {
     if (!window_)
         return;
     xcb_connection_t* c = qtConnection();
@@ -294,10 +271,15 @@ void OverlayPanel::applyShapes() {
                              uint32_t(rects.size()), rects.data());
         xcb_flush(c);
     }
+}
 
-    // Without a compositor, the outline becomes the window's visible shape.
+// Without a compositor, the outline becomes the window's visible shape.
+void OverlayPanel::applyBoundingShape() {
+    if (!window_)
+        return;
+    const CompositorWatcher* compositor = compositor_.data();
     std::optional<QRegion> mask;
-    if (!fallbackShape_.isEmpty() && !hasCompositor())
+    if (!fallbackShape_.isEmpty() && !(compositor && compositor->isActive()))
         mask = QRegion(fallbackShape_.toFillPolygon().toPolygon(), Qt::WindingFill);
     if (mask == appliedMask_)
         return;

@@ -3,12 +3,14 @@
 #include "core/notch/PanelWindow.h"
 #include "core/notch/PanelWindowFactory.h"
 #include "core/notch/ScreenSource.h"
+#include "platform/window/CompositorWatcher.h"
 
 #include <QObject>
 #include <QPainterPath>
 #include <QPointer>
 #include <QRegion>
 
+#include <memory>
 #include <optional>
 
 class QWidget;
@@ -21,7 +23,10 @@ namespace vornela {
 class OverlayPanel : public QObject, public PanelWindow {
     Q_OBJECT
 public:
-    OverlayPanel(const ScreenInfo& screen, Rect frame, PanelLevel level);
+    // Follows `compositor` (a factory shares one among its panels); without one the panel
+    // watches for itself.
+    OverlayPanel(const ScreenInfo& screen, Rect frame, PanelLevel level,
+                 CompositorWatcher* compositor = nullptr);
     ~OverlayPanel() override;
 
     QWidget* window() const; // the top-level overlay widget; nullptr once closed
@@ -33,9 +38,11 @@ public:
     void setInputShape(const QRegion& region);
     QRegion inputShape() const;
     // The visible outline (logical window coordinates) used as the window's shape while no
-    // compositing manager runs: transparent pixels would show black then.
+    // compositing manager runs: transparent pixels would show black then. Kept while one runs,
+    // for when it stops.
     void setFallbackShape(const QPainterPath& outline);
-    // A compositing manager owns _NET_WM_CM_S<screen>; always false off X11.
+    // A compositing manager owns _NET_WM_CM_S<screen>, as far as the server has told us by now
+    // (no round trip); always false off X11.
     bool hasCompositor() const;
     quint32 nativeWindowId() const; // the X11 window id; 0 before creation and after close()
     PanelLevel level() const { return level_; }
@@ -52,6 +59,10 @@ public:
     void setAlpha(double alpha) override;
     bool isVisible() const override;
 
+Q_SIGNALS:
+    // Shown and raised to the top of the stack, before the requests are flushed.
+    void orderedFront();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -60,6 +71,8 @@ private:
     void applyWindowType();
     void applyWindowState();
     void applyShapes();
+    void applyInputShape();
+    void applyBoundingShape();
     QRect logicalInputRect() const;
 
     ScreenInfo screen_;
@@ -71,6 +84,8 @@ private:
     std::optional<QRegion> inputShape_;
     QPainterPath fallbackShape_;
     std::optional<QRegion> appliedMask_;
+    std::unique_ptr<CompositorWatcher> ownCompositor_;
+    QPointer<CompositorWatcher> compositor_;
 };
 
 } // namespace vornela

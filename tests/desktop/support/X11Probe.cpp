@@ -160,6 +160,13 @@ bool X11Probe::ownSelection(const QString& selection) {
     return reply && reply->owner == owner;
 }
 
+bool X11Probe::releaseSelection(const QString& selection) {
+    xcb_set_selection_owner(connection_, XCB_NONE, atom(selection), XCB_CURRENT_TIME);
+    Reply<xcb_get_selection_owner_reply_t> reply(xcb_get_selection_owner_reply(
+        connection_, xcb_get_selection_owner(connection_, atom(selection)), nullptr));
+    return reply && reply->owner == XCB_NONE;
+}
+
 QImage X11Probe::grab(const QRect& rect) const {
     Reply<xcb_get_image_reply_t> reply(xcb_get_image_reply(
         connection_,

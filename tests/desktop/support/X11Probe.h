@@ -49,6 +49,8 @@ public:
     // Makes this connection the owner of a selection, as a compositing manager owns
     // _NET_WM_CM_S0; released when the probe goes away.
     bool ownSelection(const QString& selection);
+    // Gives it up again, as a compositing manager that stops cleanly does.
+    bool releaseSelection(const QString& selection);
 
     // What the screen shows inside `rect` (root coordinates), read from the root window.
     QImage grab(const QRect& rect) const;

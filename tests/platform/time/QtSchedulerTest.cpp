@@ -72,6 +72,21 @@ TEST_F(QtSchedulerTest, EveryClockFiresThroughTheEventLoopMostOverdueFirst) {
     EXPECT_EQ(armedTimers(scheduler), 0) << "an infinite deadline arms nothing";
 }
 
+// A task that opens a modal dialog runs the event loop again: due work goes on meanwhile, and
+// nothing runs twice when the outer task returns.
+TEST_F(QtSchedulerTest, ATaskMaySpinANestedEventLoop) {
+    auto outer = scheduler.after(ClockKind::monotonic, 0.01, [this] {
+        log.push_back("outer");
+        scheduler.post(record("post")).detach();
+        scheduler.after(ClockKind::continuous, 0.01, record("timed")).detach();
+        waitUntil([&] { return log.size() == 3; });
+        log.push_back("outerDone");
+    });
+    ASSERT_TRUE(waitUntil([&] { return log.size() == 4; }));
+    testing::spin(30);
+    EXPECT_EQ(log, (Log{"outer", "post", "timed", "outerDone"}));
+}
+
 TEST_F(QtSchedulerTest, CancelledTasksNeverRunAndGiveTheirKernelTimersBackAtOnce) {
     const int baseline = openFds();
     std::vector<TaskHandle> handles;
