@@ -55,14 +55,12 @@ NudgeCompletionActionRow::NudgeCompletionActionRow(NudgeKindID kind, std::functi
     dismiss->onLookChanged = lookChanged;
     complete_ = complete;
     dismiss_ = dismiss;
-    // The host may be deleted first; it then takes its children with it.
-    QObject::connect(complete, &QObject::destroyed, [this] { complete_ = nullptr; });
-    QObject::connect(dismiss, &QObject::destroyed, [this] { dismiss_ = nullptr; });
 }
 
 NudgeCompletionActionRow::~NudgeCompletionActionRow() {
-    delete std::exchange(complete_, nullptr);
-    delete std::exchange(dismiss_, nullptr);
+    // The host may have deleted them already, with itself.
+    delete complete_.data();
+    delete dismiss_.data();
 }
 
 QSizeF NudgeCompletionActionRow::idealSize() {
@@ -73,11 +71,11 @@ QSizeF NudgeCompletionActionRow::idealSize() {
 
 void NudgeCompletionActionRow::setKind(NudgeKindID kind) {
     kind_ = kind;
-    if (auto* complete = complete_) {
+    if (auto* complete = complete_.data()) {
         complete->setAccessibilityLabel(completeLabel(kind));
         complete->setAccent(definitionFor(kind).accentColor);
     }
-    if (auto* dismiss = dismiss_)
+    if (auto* dismiss = dismiss_.data())
         dismiss->setAccessibilityLabel(dismissLabel(kind));
 }
 
@@ -97,29 +95,29 @@ QRectF NudgeCompletionActionRow::dismissRect() const {
 
 void NudgeCompletionActionRow::setGeometry(const QRectF& area) {
     area_ = area;
-    if (auto* complete = complete_)
+    if (auto* complete = complete_.data())
         complete->setGeometry(completeRect().toAlignedRect());
-    if (auto* dismiss = dismiss_)
+    if (auto* dismiss = dismiss_.data())
         dismiss->setGeometry(dismissRect().toAlignedRect());
 }
 
 void NudgeCompletionActionRow::paint(QPainter& painter, double now) const {
-    if (auto* complete = complete_)
+    if (auto* complete = complete_.data())
         complete->paintLook(painter, completeRect(), now);
-    if (auto* dismiss = dismiss_)
+    if (auto* dismiss = dismiss_.data())
         dismiss->paintLook(painter, dismissRect(), now);
 }
 
 bool NudgeCompletionActionRow::isAnimating(double now) const {
-    const auto* complete = complete_;
-    const auto* dismiss = dismiss_;
+    const auto* complete = complete_.data();
+    const auto* dismiss = dismiss_.data();
     return (complete && complete->isAnimating(now)) || (dismiss && dismiss->isAnimating(now));
 }
 
 void NudgeCompletionActionRow::setVisible(bool visible) {
-    if (auto* complete = complete_)
+    if (auto* complete = complete_.data())
         complete->setVisible(visible);
-    if (auto* dismiss = dismiss_)
+    if (auto* dismiss = dismiss_.data())
         dismiss->setVisible(visible);
 }
 
@@ -128,8 +126,10 @@ void NudgeCompletionActionRow::setVisible(bool visible) {
 namespace vornela {
 
 void NudgeCompletionActionRow::setOnLightSurface(bool onLight) {
-    complete_->setOnLightSurface(onLight);
-    dismiss_->setOnLightSurface(onLight);
+    if (complete_)
+        complete_->setOnLightSurface(onLight);
+    if (dismiss_)
+        dismiss_->setOnLightSurface(onLight);
 }
 
 } // namespace vornela

@@ -5,6 +5,7 @@
 #include "core/nudges/NudgeKindID.h"
 #include "ui/nudges/NudgeSurfaceButton.h"
 
+#include <QPointer>
 #include <QRectF>
 #include <QSizeF>
 
@@ -44,8 +45,8 @@ public:
     bool isAnimating(double now) const;
     void setVisible(bool visible);
 
-    NudgeSurfaceButton* completeButton() const { return complete_; }
-    NudgeSurfaceButton* dismissButton() const { return dismiss_; }
+    NudgeSurfaceButton* completeButton() const { return complete_.data(); }
+    NudgeSurfaceButton* dismissButton() const { return dismiss_.data(); }
 
     std::function<void()> onLookChanged;
 
@@ -53,8 +54,8 @@ private:
     NudgeKindID kind_;
     QRectF area_;
     // Owned by the row; null once the host has deleted them.
-    NudgeSurfaceButton* complete_ = nullptr;
-    NudgeSurfaceButton* dismiss_ = nullptr;
+    QPointer<NudgeSurfaceButton> complete_;
+    QPointer<NudgeSurfaceButton> dismiss_;
 };
 
 } // namespace vornela
