@@ -24,7 +24,11 @@ public:
     const T& value() const& { return std::get<0>(state_); }
     T& value() & { return std::get<0>(state_); }
     T&& value() && { return std::get<0>(std::move(state_)); }
-    const std::string& error() const { return std::get<1>(state_).message; }
+    // Empty on success, so a check may print it whichever way it went.
+    const std::string& error() const {
+        static const std::string none;
+        return ok() ? none : std::get<1>(state_).message;
+    }
 
 private:
     std::variant<T, Failure> state_;
@@ -37,7 +41,10 @@ public:
 
     bool ok() const { return !failure_; }
     explicit operator bool() const { return ok(); }
-    const std::string& error() const { return failure_->message; }
+    const std::string& error() const {
+        static const std::string none;
+        return ok() ? none : failure_->message;
+    }
 
 private:
     std::optional<Failure> failure_;

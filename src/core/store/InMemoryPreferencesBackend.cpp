@@ -26,16 +26,15 @@ PreferencesLoad InMemoryPreferencesBackend::load() {
     return result;
 }
 
-bool InMemoryPreferencesBackend::save(const nlohmann::json& values, std::string& error) {
+Result<void> InMemoryPreferencesBackend::save(const nlohmann::json& values) {
     if (failuresLeft_ > 0) {
         --failuresLeft_;
-        error = failureMessage_;
-        return false;
+        return Failure{failureMessage_};
     }
     values_ = values;
     stored_ = true;
     ++saveCount_;
-    return true;
+    return {};
 }
 
 void InMemoryPreferencesBackend::setValues(nlohmann::json values) {

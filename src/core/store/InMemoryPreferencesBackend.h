@@ -15,7 +15,7 @@ public:
     explicit InMemoryPreferencesBackend(nlohmann::json values);
 
     PreferencesLoad load() override;
-    bool save(const nlohmann::json& values, std::string& error) override;
+    Result<void> save(const nlohmann::json& values) override;
 
     // Replaces what is stored, as an outside edit would. Anything but an object stands for a
     // file that no longer parses: the next load sets it aside.

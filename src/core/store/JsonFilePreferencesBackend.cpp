@@ -1,5 +1,7 @@
 #include "core/store/JsonFilePreferencesBackend.h"
 
+#include "core/base/UniqueFd.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -27,7 +29,7 @@ std::string errorText(int code) {
     return std::generic_category().message(code);
 }
 
-std::string failure(const char* action, const fs::path& path, int code) {
+std::string couldNot(const char* action, const fs::path& path, int code) {
     return std::string("Could not ") + action + " " + path.string() + ": " + errorText(code);
 }
 
@@ -47,7 +49,7 @@ void tightenDirectory(const fs::path& dir) {
 }
 
 // Creates each missing directory with 0700, as the XDG base directory rules ask.
-bool ensureDirectory(const fs::path& dir, std::string& error) {
+Result<void> ensureDirectory(const fs::path& dir) {
     fs::path partial;
     for (const auto& part : dir) {
         partial /= part;
@@ -57,28 +59,41 @@ bool ensureDirectory(const fs::path& dir, std::string& error) {
         struct stat st {};
         if (::stat(partial.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
             continue;
-        error = failure("create the folder", partial, code);
-        return false;
+        return Failure{couldNot("create the folder", partial, code)};
     }
     tightenDirectory(dir);
-    return true;
+    return {};
 }
 
 // Makes a rename in `dir` survive a power cut.
-bool syncDirectory(const fs::path& dir, int& code) {
-    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) {
-        code = errno;
-        return false;
-    }
+Result<void> syncDirectory(const fs::path& dir) {
+    const UniqueFd fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd)
+        return Failure{couldNot("flush to disk the folder", dir, errno)};
     // Some file systems cannot sync a directory; there is nothing more to do on those.
-    const bool synced = ::fsync(fd) == 0 || errno == EINVAL;
-    code = errno;
-    ::close(fd);
-    return synced;
+    if (::fsync(fd.get()) != 0 && errno != EINVAL)
+        return Failure{couldNot("flush to disk the folder", dir, errno)};
+    return {};
 }
 
-bool writeAll(int fd, const std::string& text, int& code) {
+Result<std::string> readAll(int fd, const fs::path& path, std::size_t sizeHint) {
+    std::string text;
+    text.reserve(sizeHint);
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got == 0)
+            return text;
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return Failure{couldNot("read the preferences file", path, errno)};
+        }
+        text.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+Result<void> writeAll(int fd, const std::string& text, const fs::path& path) {
     const char* data = text.data();
     std::size_t left = text.size();
     while (left > 0) {
@@ -86,13 +101,25 @@ bool writeAll(int fd, const std::string& text, int& code) {
         if (written < 0) {
             if (errno == EINTR)
                 continue;
-            code = errno;
-            return false;
+            return Failure{couldNot("write", path, errno)};
         }
         data += written;
         left -= static_cast<std::size_t>(written);
     }
-    return true;
+    return {};
+}
+
+// Fills the new file `path` with `text` and has it on disk before anything renames it.
+Result<void> writeDurably(UniqueFd fd, const std::string& text, const fs::path& path) {
+    if (::fchmod(fd.get(), fileMode) != 0)
+        return Failure{couldNot("protect", path, errno)};
+    if (auto written = writeAll(fd.get(), text, path); !written)
+        return written;
+    if (::fsync(fd.get()) != 0)
+        return Failure{couldNot("flush to disk", path, errno)};
+    if (const int code = fd.close())
+        return Failure{couldNot("write", path, code)};
+    return {};
 }
 
 std::string utcStamp() {
@@ -104,19 +131,17 @@ std::string utcStamp() {
     return text;
 }
 
-// Renames without ever replacing an existing file; false with errno set otherwise.
-bool renameNoReplace(const fs::path& from, const fs::path& to) {
+// Renames without ever replacing an existing file. 0, or the errno that stopped it.
+int renameNoReplace(const fs::path& from, const fs::path& to) {
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-        return true;
+        return 0;
     if (errno != EINVAL && errno != ENOSYS)
-        return false;
+        return errno;
     // The file system cannot refuse to replace: check first (the folder is private to us).
     struct stat st {};
-    if (::lstat(to.c_str(), &st) == 0) {
-        errno = EEXIST;
-        return false;
-    }
-    return ::rename(from.c_str(), to.c_str()) == 0;
+    if (::lstat(to.c_str(), &st) == 0)
+        return EEXIST;
+    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }
 
 } // namespace
@@ -168,49 +193,32 @@ PreferencesLoad JsonFilePreferencesBackend::load() {
     tightenDirectory(directoryOf(path));
 
     // Non-blocking so a FIFO at the path cannot hang the app; regular files ignore it.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!fd) {
         const int code = errno;
         if (code == ENOENT) {
             unreadable_ = false;
             return PreferencesLoad{};
         }
-        return unreadable(failure("open the preferences file", path, code));
+        return unreadable(couldNot("open the preferences file", path, code));
     }
     struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        const int code = errno;
-        ::close(fd);
-        return unreadable(failure("read the preferences file", path, code));
-    }
+    if (::fstat(fd.get(), &st) != 0)
+        return unreadable(couldNot("read the preferences file", path, errno));
     if (!S_ISREG(st.st_mode)) {
-        ::close(fd);
         if (S_ISDIR(st.st_mode))
-            return unreadable(failure("read the preferences file", path, EISDIR));
+            return unreadable(couldNot("read the preferences file", path, EISDIR));
         return unreadable("Could not read the preferences file " + path.string() + ": not a regular file");
     }
     if (st.st_uid == ::geteuid() && (st.st_mode & 07777) != fileMode)
-        ::fchmod(fd, fileMode);
+        ::fchmod(fd.get(), fileMode);
 
-    std::string text;
-    text.reserve(static_cast<std::size_t>(st.st_size));
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got == 0)
-            break;
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            const int code = errno;
-            ::close(fd);
-            return unreadable(failure("read the preferences file", path, code));
-        }
-        text.append(buffer, static_cast<std::size_t>(got));
-    }
-    ::close(fd);
+    Result<std::string> text = readAll(fd.get(), path, static_cast<std::size_t>(st.st_size));
+    fd.reset();
+    if (!text)
+        return unreadable(text.error());
 
-    json values = json::parse(text, nullptr, false);
+    json values = json::parse(text.value(), nullptr, false);
     if (values.is_discarded())
         return setAside(path, "is not valid JSON");
     if (!values.is_object())
@@ -226,11 +234,13 @@ PreferencesLoad JsonFilePreferencesBackend::load() {
 PreferencesLoad JsonFilePreferencesBackend::setAside(const fs::path& path, const std::string& why) {
     const fs::path dir = directoryOf(path);
     const std::string stem = path.filename().string() + ".corrupt-" + utcStamp();
+    int code = 0;
     for (int n = 0; n < 1000; ++n) {
         const fs::path aside = dir / (n == 0 ? stem : stem + "-" + std::to_string(n));
-        if (renameNoReplace(path, aside)) {
-            int code = 0;
-            syncDirectory(dir, code);
+        code = renameNoReplace(path, aside);
+        if (code == 0) {
+            // Should this sync fail, a power cut only brings the bad file back, to be set aside again.
+            (void)syncDirectory(dir);
             unreadable_ = false;
             PreferencesLoad result;
             result.status = PreferencesLoad::Status::setAside;
@@ -238,69 +248,43 @@ PreferencesLoad JsonFilePreferencesBackend::setAside(const fs::path& path, const
                              aside.string() + " and the defaults are in use.";
             return result;
         }
-        if (errno != EEXIST)
+        if (code != EEXIST)
             break;
     }
     // Unless it is safely aside, treat it as unreadable so that it is never written over.
-    const int code = errno;
     return unreadable("The preferences file " + path.string() + " " + why +
                       " and could not be moved aside: " + errorText(code));
 }
 
-bool JsonFilePreferencesBackend::save(const json& values, std::string& error) {
+Result<void> JsonFilePreferencesBackend::save(const json& values) {
     const fs::path path = target();
-    if (unreadable_) {
-        error = "Not saving over " + path.string() + ", which could not be read. " + unreadableMessage_;
-        return false;
-    }
-    if (!values.is_object()) {
-        error = "Not saving preferences that are not a JSON object.";
-        return false;
-    }
+    if (unreadable_)
+        return Failure{"Not saving over " + path.string() + ", which could not be read. " +
+                       unreadableMessage_};
+    if (!values.is_object())
+        return Failure{"Not saving preferences that are not a JSON object."};
     const fs::path dir = directoryOf(path);
-    if (!ensureDirectory(dir, error))
-        return false;
+    if (auto made = ensureDirectory(dir); !made)
+        return made;
 
     // Indented for people who edit the file; bad UTF-8 in a string must not stop a save.
     const std::string text = values.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
     const fs::path temp = dir / (path.filename().string() + ".tmp");
 
-    const int fd = ::open(temp.c_str(), O_CREAT | O_TRUNC | O_WRONLY | O_CLOEXEC, fileMode);
-    if (fd < 0) {
-        error = failure("create", temp, errno);
-        return false;
-    }
-    int code = 0;
-    const char* step = nullptr;
-    if (::fchmod(fd, fileMode) != 0) {
-        code = errno;
-        step = "protect";
-    } else if (!writeAll(fd, text, code)) {
-        step = "write";
-    } else if (::fsync(fd) != 0) {
-        code = errno;
-        step = "flush to disk";
-    }
-    if (::close(fd) != 0 && !step) {
-        code = errno;
-        step = "write";
-    }
-    if (!step && ::rename(temp.c_str(), path.c_str()) != 0) {
-        code = errno;
-        error = "Could not replace " + path.string() + " with " + temp.string() + ": " + errorText(code);
+    UniqueFd fd(::open(temp.c_str(), O_CREAT | O_TRUNC | O_WRONLY | O_CLOEXEC, fileMode));
+    if (!fd)
+        return Failure{couldNot("create", temp, errno)};
+    if (auto written = writeDurably(std::move(fd), text, temp); !written) {
         ::unlink(temp.c_str());
-        return false;
+        return written;
     }
-    if (step) {
-        error = failure(step, temp, code);
+    if (::rename(temp.c_str(), path.c_str()) != 0) {
+        const int code = errno;
         ::unlink(temp.c_str());
-        return false;
+        return Failure{"Could not replace " + path.string() + " with " + temp.string() + ": " +
+                       errorText(code)};
     }
-    if (!syncDirectory(dir, code)) {
-        error = failure("flush to disk the folder", dir, code);
-        return false;
-    }
-    return true;
+    return syncDirectory(dir);
 }
 
 } // namespace vornela

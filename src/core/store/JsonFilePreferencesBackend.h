@@ -23,7 +23,7 @@ public:
     const std::filesystem::path& path() const { return file_; }
 
     PreferencesLoad load() override;
-    bool save(const nlohmann::json& values, std::string& error) override;
+    Result<void> save(const nlohmann::json& values) override;
 
 private:
     // Where reads and writes go: the file, or what it links to, so a symlinked file (dotfile

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/base/Result.h"
+
 #include <string>
 
 #include <nlohmann/json.hpp>
@@ -24,8 +26,8 @@ class PreferencesBackend {
 public:
     virtual ~PreferencesBackend() = default;
     virtual PreferencesLoad load() = 0;
-    // Returns false with `error` filled when the object could not be stored.
-    virtual bool save(const nlohmann::json& values, std::string& error) = 0;
+    // Fails, saying why, when the object could not be stored.
+    virtual Result<void> save(const nlohmann::json& values) = 0;
 };
 
 } // namespace vornela

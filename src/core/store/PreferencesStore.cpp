@@ -116,27 +116,25 @@ bool PreferencesStore::flush() {
     if (!dirty_)
         return true;
     flushTask_.cancel();
-    std::string error;
-    bool saved = false;
-    if (saveDisabled_) {
-        error = "Preferences are not being saved, so the file that could not be read is not overwritten. " +
-                lastLoad_.message;
-    } else {
-        try {
-            saved = backend_.save(values_, error);
-        } catch (const std::exception& e) {
-            error = e.what();
-        }
-        if (!saved && error.empty())
-            error = "The preferences could not be saved.";
-    }
-    if (!saved) {
-        saveFailed_.emit(error);
+    if (const Result<void> saved = save(); !saved) {
+        saveFailed_.emit(saved.error().empty() ? "The preferences could not be saved." : saved.error());
         return false;
     }
     dirty_ = false;
     unsaved_.clear();
     return true;
+}
+
+Result<void> PreferencesStore::save() {
+    if (saveDisabled_)
+        return Failure{
+            "Preferences are not being saved, so the file that could not be read is not overwritten. " +
+            lastLoad_.message};
+    try {
+        return backend_.save(values_);
+    } catch (const std::exception& e) {
+        return Failure{e.what()};
+    }
 }
 
 void PreferencesStore::reload() {

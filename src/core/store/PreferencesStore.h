@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/base/Result.h"
 #include "core/base/Scheduler.h"
 #include "core/base/Signal.h"
 #include "core/store/PreferenceKey.h"
@@ -69,6 +70,8 @@ public:
     [[nodiscard]] Subscription onSaveFailed(std::function<void(const std::string&)> observer);
 
 private:
+    // Hands memory to the backend, unless that would write over a file that could not be read.
+    Result<void> save();
     void markDirty();
     void notify(const std::string& name);
     // Replaces memory with `values`, then tells each changed key's observers.

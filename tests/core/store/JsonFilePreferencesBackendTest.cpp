@@ -83,8 +83,8 @@ TEST_F(JsonFilePreferencesBackendTest, DefaultPathFollowsXdgConfigHome) {
     EXPECT_EQ(relative, temp.path() / ".config/vornela/preferences.json");
     EXPECT_EQ(empty, relative);
     JsonFilePreferencesBackend backend(chosen);
-    std::string error;
-    ASSERT_TRUE(backend.save(json::object(), error)) << error;
+    const Result<void> saved = backend.save(json::object());
+    ASSERT_TRUE(saved) << saved.error();
     EXPECT_EQ(modeOf(config), 0700u);
     EXPECT_EQ(modeOf(config / "vornela"), 0700u);
     EXPECT_EQ(modeOf(chosen), 0600u);
@@ -174,21 +174,21 @@ TEST_F(JsonFilePreferencesBackendTest, UnreadableFileIsNeverWrittenOver) {
     EXPECT_FALSE(store.flush());
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_NE(failures[0].find(file.string()), std::string::npos);
-    std::string error;
-    EXPECT_FALSE(backend.save(json::object(), error));
+    EXPECT_FALSE(backend.save(json::object()));
     EXPECT_TRUE(fs::is_directory(file / "inside"));
     EXPECT_TRUE(corruptCopies(dir).empty());
 }
 
 TEST_F(JsonFilePreferencesBackendTest, FailedSaveLeavesTheOldFile) {
     JsonFilePreferencesBackend backend(file);
-    std::string error;
-    ASSERT_TRUE(backend.save({{"waterGoalML", 2500}}, error)) << error;
+    const Result<void> first = backend.save({{"waterGoalML", 2500}});
+    ASSERT_TRUE(first) << first.error();
     const std::string before = StoreTempDir::readText(file);
     fs::create_directories(dir / "preferences.json.tmp" / "inside"); // the temporary cannot be created
 
-    EXPECT_FALSE(backend.save({{"waterGoalML", 3000}}, error));
-    EXPECT_NE(error.find("preferences.json.tmp"), std::string::npos) << error;
+    const Result<void> second = backend.save({{"waterGoalML", 3000}});
+    EXPECT_FALSE(second);
+    EXPECT_NE(second.error().find("preferences.json.tmp"), std::string::npos) << second.error();
     EXPECT_EQ(StoreTempDir::readText(file), before);
 }
 
