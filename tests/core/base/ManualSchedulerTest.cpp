@@ -12,12 +12,13 @@ TEST(ManualScheduler, RunsTasksInTimeOrderAndPostedWorkFirst) {
     std::vector<std::string> log;
     auto late = s.after(ClockKind::monotonic, 2,
                         [&] { log.push_back("late@" + std::to_string(int(s.monotonicNow()))); });
+    auto tie = s.after(ClockKind::wall, 2, [&] { log.push_back("tie"); }); // same moment: scheduling order
     auto early = s.after(ClockKind::continuous, 1, [&] {
         log.push_back("early@" + std::to_string(int(s.monotonicNow())));
         s.post([&] { log.push_back("posted@" + std::to_string(int(s.monotonicNow()))); }).detach();
     });
     s.advance(5);
-    EXPECT_EQ(log, (std::vector<std::string>{"early@1", "posted@1", "late@2"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"early@1", "posted@1", "late@2", "tie"}));
     EXPECT_DOUBLE_EQ(s.wallNow(), 1005);
     EXPECT_EQ(s.pendingCount(), 0u);
 }
