@@ -47,6 +47,10 @@ TEST(BalanceScore, LongGapsCostTheRestShare) {
     EXPECT_EQ(computeBalance(nothingDone(), {noon - 100 * minute}, noon, "d").score, 15);
     EXPECT_EQ(computeBalance(nothingDone(), {noon - 90 * minute}, noon, "d").score, 30);
     EXPECT_EQ(computeBalance(nothingDone(), {noon - 151 * minute}, noon, "d").score, 0);
+    // Every break taken but no movement: the goals are not all met, so the gap still costs.
+    BalanceInputs breaksOnly;
+    breaksOnly.breaksCompleted = 6;
+    EXPECT_EQ(computeBalance(breaksOnly, {noon - 100 * minute}, noon, "d").score, 28);
     // 09:00, 09:30, 12:00 seen at 17:00: the 150-minute stretch counts, the five hours since do not.
     const double nine = noon - 180 * minute;
     const std::vector<double> actions{nine, nine + 30 * minute, nine + 180 * minute};
