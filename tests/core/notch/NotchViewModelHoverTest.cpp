@@ -48,7 +48,7 @@ TEST(NotchViewModelHover, DashboardOpensOnlyForARestingPointerAndClosesAfterTheW
     w.advance(0.02);
     EXPECT_EQ(w.state(), NotchState::closed());
     EXPECT_FALSE(w.vm->deferContentCloseUntilTransition());
-    EXPECT_EQ(w.vm->layoutMetrics.get().windowSize, windowFrame(closedLayout, w.geometry).size());
+    EXPECT_EQ(w.vm->layoutMetrics.get(), layoutMetrics(closedLayout, w.geometry));
 }
 
 TEST(NotchViewModelHover, OnlyTheLatestWindowTransitionIsHeard) {
