@@ -80,6 +80,13 @@ TEST(NotchViewModel, DashboardActions) {
     EXPECT_EQ(w.health->completedToday(NudgeKindID::launch), 1) << "one lunch a day";
     EXPECT_EQ(w.desktop.haptics.alignments, 1);
 
+    NotchWorld posture; // lunch done from the dashboard leaves another held nudge alone
+    posture.vm->presentNudge(NudgeKindID::postureCheck, false);
+    posture.advance(1);
+    posture.openDashboard();
+    posture.vm->completeLunchFromDashboard();
+    EXPECT_EQ(posture.vm->nudgeOverlay.get(), NudgeKindID::postureCheck);
+
     w.vm->shareActivity();
     EXPECT_TRUE(w.desktop.sharePreview.requests.empty()) << "only from the heat map";
     w.vm->openActivityHeatMap();
