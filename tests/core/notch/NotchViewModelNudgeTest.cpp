@@ -138,7 +138,7 @@ TEST(NotchViewModelWater, PointerOrClickOnAWaterNudgeOpensTheRuler) {
         NotchWorld w;
         w.vm->presentNudge(K::water, false);
         w.advance(1);
-        w.window->click();
+        w.click();
         EXPECT_EQ(w.state(), NotchState::waterTracking());
     }
     {
@@ -158,7 +158,7 @@ TEST(NotchViewModelWater, AHeldWaterNudgeIsNotShownAgain) {
     NotchWorld w;
     w.vm->presentNudge(K::water, false);
     w.advance(1);
-    w.window->click();
+    w.click();
     w.advance(0.5);
     w.leave();
     w.advance(1);
@@ -190,12 +190,14 @@ TEST(NotchViewModelNudge, AScreenChangeKeepsTheShowingLayout) {
     w.vm->presentNudge(K::eyeBreak, false);
     w.advance(1);
     const auto shown = w.alignment();
-    w.window->show(makeNotchGeometry(externalDisplay("studio", 1512, true)));
+    w.desktop.screens.list = {externalDisplay("studio", 1512, true)};
+    w.window->handleScreenChange();
     EXPECT_EQ(w.state(), NotchState::nudge(K::eyeBreak));
     EXPECT_EQ(w.alignment(), shown) << "the nudge stays out, now on the other screen";
 
-    w.vm->ignoreNudgeFromNotch(); // closing...
-    w.window->show(w.geometry);   // ...when the screens change again
+    w.vm->ignoreNudgeFromNotch(); // closing when the screens change again
+    w.desktop.screens.list = {notchedLaptop()};
+    w.window->handleScreenChange();
     w.advance(1);
     EXPECT_EQ(w.state(), NotchState::closed());
     EXPECT_EQ(w.alignment(), NotchWindowAlignment::closed());

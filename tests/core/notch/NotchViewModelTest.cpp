@@ -31,15 +31,16 @@ TEST(NotchViewModel, BackgroundFollowsTheColourSetting) {
 }
 
 TEST(NotchViewModel, WithoutAScreenStateStillChangesAndTheFirstGeometryLaysOut) {
-    NotchWorld w(false);
+    NotchWorld w(std::vector<ScreenInfo>{});
     w.vm->presentNudge(NudgeKindID::eyeBreak, false);
     EXPECT_EQ(w.state(), NotchState::nudge(NudgeKindID::eyeBreak));
-    EXPECT_TRUE(w.window->applied.empty());
+    EXPECT_TRUE(w.desktop.panels.created.empty());
     w.vm->dismissNudge(true);
     EXPECT_EQ(w.state(), NotchState::closed());
 
-    w.window->show(w.geometry);
-    EXPECT_EQ(w.vm->layoutMetrics.get().windowSize, w.geometry.anchorRect.size());
+    w.desktop.screens.list = {notchedLaptop()};
+    w.window->handleScreenChange();
+    EXPECT_EQ(w.vm->layoutMetrics.get().windowSize, w.geometry().anchorRect.size());
 }
 
 TEST(NotchViewModel, DashboardFiguresRefreshEveryMinuteWhileOpen) {

@@ -1,5 +1,5 @@
 #include "core/nudges/NudgeActionBarMotionModifier.h"
-#include "support/NotchWindowWorld.h"
+#include "support/NotchWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -14,15 +14,14 @@ namespace {
 const NudgeCompletionUIState eyes{NudgeKindID::eyeBreak, "Look at something far away"};
 const NudgeCompletionUIState stretch{NudgeKindID::standMove, "Stand up and stretch"};
 
-NudgeCompletionWindowController::ScreenPanel const& panelOn(const NotchWindowWorld& w,
-                                                            const std::string& id) {
+NudgeCompletionWindowController::ScreenPanel const& panelOn(const NotchWorld& w, const std::string& id) {
     return w.completion->panels().at(id);
 }
 
 } // namespace
 
 TEST(NudgeCompletionWindowController, ExternalDisplaysGetTheFullCardAndTheNotchScreenNone) {
-    NotchWindowWorld w({notchedLaptop(), externalDisplay("desk")});
+    NotchWorld w({notchedLaptop(), externalDisplay("desk")});
     w.completion->present(eyes, true);
 
     const auto cards = w.desktop.panels.live(PanelLevel::completion);
@@ -39,7 +38,7 @@ TEST(NudgeCompletionWindowController, ExternalDisplaysGetTheFullCardAndTheNotchS
     EXPECT_TRUE(w.completion->containsPoint({2400, 1000}));
     EXPECT_FALSE(w.completion->containsPoint({750, 970}));
 
-    NotchWindowWorld alone;
+    NotchWorld alone;
     alone.completion->present(eyes, true);
     EXPECT_TRUE(alone.desktop.panels.live(PanelLevel::completion).empty())
         << "only the notch shows the prompt";
@@ -47,7 +46,7 @@ TEST(NudgeCompletionWindowController, ExternalDisplaysGetTheFullCardAndTheNotchS
 }
 
 TEST(NudgeCompletionWindowController, TheSamePromptDoesNotReplayItsEntry) {
-    NotchWindowWorld w({notchedLaptop(), externalDisplay("desk")});
+    NotchWorld w({notchedLaptop(), externalDisplay("desk")});
     w.completion->present(eyes, true);
     const auto id = w.completion->presentationID();
     const double start = panelOn(w, "desk").view.motionStart;
@@ -66,7 +65,7 @@ TEST(NudgeCompletionWindowController, TheSamePromptDoesNotReplayItsEntry) {
 }
 
 TEST(NudgeCompletionWindowController, HidingPlaysTheExitThenOrdersOut) {
-    NotchWindowWorld w({notchedLaptop(), externalDisplay("desk")});
+    NotchWorld w({notchedLaptop(), externalDisplay("desk")});
     w.completion->present(eyes, true);
     const auto card = w.desktop.panels.live(PanelLevel::completion).at(0);
 
@@ -90,7 +89,7 @@ TEST(NudgeCompletionWindowController, HidingPlaysTheExitThenOrdersOut) {
 }
 
 TEST(NudgeCompletionWindowController, APresentRightAfterAHideKeepsThePanelsUp) {
-    NotchWindowWorld w({notchedLaptop(), externalDisplay("desk")});
+    NotchWorld w({notchedLaptop(), externalDisplay("desk")});
     w.completion->present(eyes, true);
     const auto card = w.desktop.panels.live(PanelLevel::completion).at(0);
     w.completion->hide(true);
@@ -104,8 +103,7 @@ TEST(NudgeCompletionWindowController, APresentRightAfterAHideKeepsThePanelsUp) {
 }
 
 TEST(NudgeCompletionWindowController, DisplaysComingAndGoingWhileShown) {
-    NotchWindowWorld w({notchedLaptop(), externalDisplay("desk")});
-    w.window->show();
+    NotchWorld w({notchedLaptop(), externalDisplay("desk")});
     w.completion->present(eyes, true);
 
     w.desktop.screens.list.push_back(externalDisplay("projector", 3432));
@@ -132,8 +130,7 @@ TEST(NudgeCompletionWindowController, DisplaysComingAndGoingWhileShown) {
 }
 
 TEST(NudgeCompletionWindowController, FollowsThePromptOfTheViewModel) {
-    NotchWindowWorld w({notchedLaptop(), externalDisplay("desk")});
-    w.window->show();
+    NotchWorld w({notchedLaptop(), externalDisplay("desk")});
     w.vm->presentNudge(NudgeKindID::postureCheck, false);
     ASSERT_TRUE(w.completion->displayedState().has_value());
     EXPECT_EQ(w.completion->displayedState()->kind, NudgeKindID::postureCheck);

@@ -27,19 +27,15 @@ using K = NudgeKindID;
 
 // A real view model on virtual time with the view sized as the notch window sizes its panel.
 struct ViewWorld : NotchWorld {
-    explicit ViewWorld(std::optional<ScreenInfo> screen = std::nullopt) : NotchWorld(!screen) {
-        if (screen) {
-            geometry = makeNotchGeometry(*screen);
-            window->show(geometry);
-        }
+    explicit ViewWorld(std::vector<ScreenInfo> screens = {notchedLaptop()}) : NotchWorld(std::move(screens)) {
         view = std::make_unique<NotchContainerView>(*vm, desktop.system, scheduler, driver);
         view->onPointerInsideChanged = [this](bool inside) {
             events.push_back(inside ? "inside" : "outside");
-            window->movePointer(inside);
+            window->pointerInsideChanged(inside);
         };
         view->onNotchClicked = [this] {
             events.push_back("click");
-            window->click();
+            window->notchClicked();
         };
         fit();
     }
@@ -92,18 +88,12 @@ void press(QWidget* target, QPointF at) {
 
 } // namespace
 
+// The pill's look on a real desktop is VornelaAppTest's; here: it is drawn only without a camera notch.
 TEST(NotchContainerView, ClosedDrawsThePillOnlyWhereThereIsNoHardwareNotch) {
-    ViewWorld plain(externalDisplay("desk", 0, true));
+    ViewWorld plain({externalDisplay("desk", 0, true)});
     const NotchLayoutMetrics m = plain.vm->layoutMetrics.get();
-    EXPECT_NEAR(m.anchorWidth, 180, 1);
-    EXPECT_EQ(m.anchorHeight, 32);
-    const QImage pill = plain.paint();
-    EXPECT_EQ(alphaAt(pill, m.anchorWidth / 2, m.anchorHeight / 2), 255);
-    EXPECT_EQ(alphaAt(pill, 90, 1), 255) << "the top edge runs straight into the screen edge";
-    EXPECT_EQ(alphaAt(pill, 0.5, 31.5), 0) << "soft bottom corners";
-    // The widget's own paint path draws the same thing.
-    const QImage grabbed = plain.view->grab().toImage();
-    EXPECT_EQ(grabbed.pixelColor(90, 16).alpha(), 255);
+    EXPECT_EQ(alphaAt(plain.paint(), m.anchorWidth / 2, m.anchorHeight / 2), 255);
+    EXPECT_EQ(plain.view->grab().toImage().pixelColor(90, 16).alpha(), 255) << "the widget paints the same";
 
     ViewWorld notched;
     EXPECT_EQ(notched.state(), NotchState::closed());
@@ -160,29 +150,6 @@ TEST(NotchContainerView, TheClipGrowsFromTheAnchorToTheWholePanelAndHitRectFollo
     EXPECT_EQ(alphaAt(image, w.view->width() / 2.0, m.anchorHeight + 40), 255);
     EXPECT_EQ(alphaAt(image, 0.5, w.view->height() - 0.5), 0);
     EXPECT_TRUE(w.view->outlinePath().contains(QPointF(2, 2)));
-}
-
-TEST(NotchContainerView, TheNudgeShowsItsMessageInWhiteRightOfTheCamera) {
-    ViewWorld w;
-    w.vm->presentNudge(K::standMove, false);
-    w.fit();
-    w.advance(2);
-    ASSERT_EQ(w.vm->contentRevealProgress(), 1);
-    const NotchLayoutMetrics m = w.vm->layoutMetrics.get();
-    const QImage image = w.paint();
-    auto whitePixelsIn = [&](double x0, double x1) {
-        int count = 0;
-        const double s = image.devicePixelRatio();
-        for (int y = 0; y < int(m.anchorHeight * s); ++y)
-            for (int x = int(x0 * s); x < int(x1 * s); ++x) {
-                const QColor c = image.pixelColor(x, y);
-                count += c.red() > 230 && c.green() > 230 && c.blue() > 230 && c.alpha() == 255;
-            }
-        return count;
-    };
-    const double right = m.leftExpansion + m.anchorWidth;
-    EXPECT_GT(whitePixelsIn(right, right + m.rightExpansion), 20);
-    EXPECT_EQ(whitePixelsIn(m.leftExpansion, right), 0) << "nothing is drawn over the camera";
 }
 
 TEST(NotchContainerView, TheDriverRunsFramesWhileRevealingAndArmsNothingOnceIdle) {
