@@ -37,6 +37,9 @@ TEST(ManualScheduler, CancelledAndReplacedTasksNeverRun) {
     s.advance(1);
     EXPECT_EQ(runs, 10);
     EXPECT_FALSE(handle.isPending());
+    handle = s.post([&] { ++runs; });
+    s.runDue();
+    EXPECT_FALSE(handle.isPending()) << "posted work that ran is done too";
 }
 
 TEST(ManualScheduler, SleepMovesWallAndContinuousButNotMonotonicTime) {
