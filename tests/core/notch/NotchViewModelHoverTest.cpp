@@ -99,17 +99,3 @@ TEST(NotchViewModelHover, ContentRevealFollowsTheWindowUnlessMotionIsReduced) {
     still.advance(0.121);
     EXPECT_DOUBLE_EQ(still.vm->contentRevealProgress(), 0);
 }
-
-TEST(NotchViewModelHover, AWaterNudgeThatArrivedUnderTheDashboardDoesNotKeepItOpen) {
-    NotchWorld w;
-    w.openDashboard();
-    ASSERT_EQ(w.state(), NotchState::hoverExpanded());
-    w.vm->presentNudge(NudgeKindID::water, false); // waits behind the dashboard
-    EXPECT_EQ(w.state(), NotchState::hoverExpanded());
-    w.leave();
-    w.advance(1);
-    EXPECT_EQ(w.state(), NotchState::closed()) << "the dashboard closes once the pointer has gone";
-    EXPECT_FALSE(w.vm->nudgeOverlay.get()) << "a held water nudge is not re-shown";
-    w.advance(10);
-    EXPECT_EQ(w.state(), NotchState::closed());
-}

@@ -154,17 +154,29 @@ TEST(NotchViewModelWater, PointerOrClickOnAWaterNudgeOpensTheRuler) {
     }
 }
 
+// Held behind the ruler or behind the dashboard, a water nudge is not shown again once the
+// pointer leaves: the surface closes.
 TEST(NotchViewModelWater, AHeldWaterNudgeIsNotShownAgain) {
-    NotchWorld w;
-    w.vm->presentNudge(K::water, false);
-    w.advance(1);
-    w.click();
-    w.advance(0.5);
-    w.leave();
-    w.advance(1);
-    EXPECT_EQ(w.state(), NotchState::closed());
-    EXPECT_FALSE(w.vm->nudgeOverlay.get());
-    EXPECT_EQ(w.overlayReports.back(), std::nullopt);
+    NotchWorld ruler;
+    ruler.vm->presentNudge(K::water, false);
+    ruler.advance(1);
+    ruler.click();
+    ruler.advance(0.5);
+    ruler.leave();
+    ruler.advance(1);
+    EXPECT_EQ(ruler.state(), NotchState::closed());
+    EXPECT_EQ(ruler.overlayReports.back(), std::nullopt);
+
+    NotchWorld dashboard;
+    dashboard.openDashboard();
+    dashboard.vm->presentNudge(K::water, false);
+    EXPECT_EQ(dashboard.state(), NotchState::hoverExpanded()) << "it waits behind the dashboard";
+    dashboard.leave();
+    dashboard.advance(1);
+    EXPECT_EQ(dashboard.state(), NotchState::closed());
+    EXPECT_FALSE(dashboard.vm->nudgeOverlay.get());
+    dashboard.advance(10);
+    EXPECT_EQ(dashboard.state(), NotchState::closed());
 }
 
 TEST(NotchViewModelNudge, ANudgeArrivingWhileTheLastOneClosesIsShownNotSwallowed) {

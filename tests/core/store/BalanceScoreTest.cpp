@@ -32,6 +32,8 @@ TEST(BalanceScore, FreshDayIsThirtyAndRunningOnEmpty) {
     EXPECT_EQ(result.score, 30);
     EXPECT_EQ(result.tier, BalanceTier::runningOnEmpty);
     EXPECT_EQ(result, BalanceScoreResult{}) << "the store's value before the first computation";
+    const BalanceInputs noGoals{0, 0, 0, 0, 0, 0, 0, 0};
+    EXPECT_EQ(computeBalance(noGoals, {}, noon, "d").score, 30) << "zero goals divide by nothing";
 }
 
 TEST(BalanceScore, AllGoalsMetIsHundredWhateverTheGaps) {
@@ -75,16 +77,6 @@ TEST(BalanceScore, RoundsHalvesUpAndPlacesTierBoundaries) {
     EXPECT_EQ(tierForScore(64), BalanceTier::pushingIt);
     EXPECT_EQ(tierForScore(40), BalanceTier::pushingIt);
     EXPECT_EQ(tierForScore(39), BalanceTier::runningOnEmpty);
-}
-
-TEST(BalanceScore, ZeroGoalsDoNotDivideByZero) {
-    BalanceInputs in;
-    in.breaksGoal = 0;
-    in.movementGoal = 0;
-    in.lunchGoal = 0;
-    in.waterGoalML = 0;
-    const auto result = computeBalance(in, {}, noon, "d");
-    EXPECT_EQ(result.score, 30);
 }
 
 TEST(BalanceScore, SubtitleIsStableForTheDayAndReproducible) {
