@@ -122,6 +122,12 @@ TEST(NotchViewModelWater, AWaterNudgeEndsOnItsOwnAfterTheDisplayDuration) {
     EXPECT_EQ(w.overlayReports.back(), std::nullopt);
     w.advance(0.3);
     EXPECT_EQ(w.state(), NotchState::closed());
+
+    NotchWorld edited; // a hand-edited duration that would end it at once means the default
+    edited.preferences->write(keys::nudgeDisplayDuration, 0.0);
+    edited.vm->presentNudge(K::water, false);
+    edited.advance(5.9);
+    EXPECT_EQ(edited.state(), NotchState::nudge(K::water));
 }
 
 TEST(NotchViewModelWater, PointerOrClickOnAWaterNudgeOpensTheRuler) {
@@ -151,6 +157,13 @@ TEST(NotchViewModelWater, PointerOrClickOnAWaterNudgeOpensTheRuler) {
         EXPECT_EQ(w.state(), NotchState::nudge(K::water));
         w.advance(0.02);
         EXPECT_EQ(w.state(), NotchState::waterTracking());
+        EXPECT_EQ(w.vm->waterTrackingSelectedML.get(), 0) << "nothing chosen yet";
+
+        NotchWorld posture; // any other nudge under the resting pointer opens the dashboard
+        posture.enter();
+        posture.vm->presentNudge(K::postureCheck, false);
+        posture.advance(1);
+        EXPECT_EQ(posture.state(), NotchState::hoverExpanded());
     }
 }
 
