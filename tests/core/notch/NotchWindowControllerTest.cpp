@@ -192,6 +192,24 @@ TEST(NotchWindowController, UnpluggingTheNotchScreenMovesToTheMainScreensPill) {
     EXPECT_EQ(w.desktop.panels.created.size(), 1u);
 }
 
+// The panel view's own reports: entering opens, leaving closes, but a panel resizing under a
+// still pointer is not leaving.
+TEST(NotchHostingRules, TheViewsPointerReportsOpenAndCloseTheDashboard) {
+    NotchWorld w;
+    w.desktop.pointer.at = onNotch;
+    w.window->pointerInsideChanged(true);
+    w.advance(0.11);
+    ASSERT_EQ(w.state(), NotchState::hoverExpanded());
+    w.window->pointerInsideChanged(false);
+    w.advance(1);
+    EXPECT_EQ(w.state(), NotchState::hoverExpanded());
+
+    w.desktop.pointer.at = elsewhere;
+    w.window->pointerInsideChanged(false);
+    w.advance(1);
+    EXPECT_EQ(w.state(), NotchState::closed());
+}
+
 // The revealed part of the panel is what takes the pointer and clicks; elsewhere they pass through.
 TEST(NotchHostingRules, OnlyTheRevealedSurfaceIsHitAndTheTopEdgeNeverMoves) {
     NotchWorld noScreen(std::vector<ScreenInfo>{});
