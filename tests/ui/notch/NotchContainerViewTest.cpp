@@ -100,56 +100,37 @@ TEST(NotchContainerView, ClosedDrawsThePillOnlyWhereThereIsNoHardwareNotch) {
     EXPECT_EQ(paintedPixels(notched.paint()), 0) << "the camera housing shows through";
 }
 
-TEST(NotchContainerView, TheClipGrowsFromTheAnchorToTheWholePanelAndHitRectFollowsIt) {
+// Frame by frame, the input shape following the clip on a real X server is NotchPanelShapeTest's;
+// here: what is painted is the clip, and the hit shape is announced only when it moves.
+TEST(NotchContainerView, PaintsTheClipFromTheAnchorToTheWholePanel) {
     ViewWorld w;
     int shapeChanges = 0;
     QObject::connect(w.view.get(), &NotchContainerView::hitShapeChanged, [&] { ++shapeChanges; });
     w.vm->presentNudge(K::eyeBreak, false);
     w.fit();
     const NotchLayoutMetrics m = w.vm->layoutMetrics.get();
-    ASSERT_EQ(m.downExpansion, NotchViewModel::completionRowHeight);
     ASSERT_EQ(w.vm->contentRevealProgress(), 0);
     EXPECT_GT(shapeChanges, 0);
 
     // Reveal 0: only the anchor area.
-    const QRect anchor = w.view->hitRect();
-    EXPECT_EQ(anchor.top(), 0);
-    EXPECT_EQ(anchor.left(), int(std::floor(m.leftExpansion)));
-    EXPECT_EQ(anchor.height(), int(m.anchorHeight));
     QImage image = w.paint();
+    EXPECT_EQ(w.view->hitRect(),
+              QRect(int(std::floor(m.leftExpansion)), 0, int(std::ceil(m.anchorWidth)), int(m.anchorHeight)));
     EXPECT_EQ(alphaAt(image, m.leftExpansion + m.anchorWidth / 2, 4), 255);
     EXPECT_EQ(alphaAt(image, 4, 4), 0);
     EXPECT_EQ(alphaAt(image, m.leftExpansion + m.anchorWidth / 2, m.anchorHeight + 20), 0);
 
-    // Through the expand the rectangle only grows, keeps its top edge, and ends on the panel.
-    QRect previous = anchor;
-    bool grew = false;
-    for (int i = 0; i < 60 && w.vm->contentRevealProgress() < 1; ++i) {
-        w.advance(1.0 / 60);
-        const int before = shapeChanges;
-        w.view->advanceFrame();
-        const QRect now = w.view->hitRect();
-        EXPECT_EQ(now.top(), 0);
-        EXPECT_TRUE(now.contains(previous)) << "frame " << i;
-        if (now != previous) {
-            grew = true;
-            EXPECT_EQ(shapeChanges, before + 1) << "every frame that moves the shape is announced";
-        }
-        previous = now;
-    }
-    EXPECT_TRUE(grew);
-    ASSERT_EQ(w.vm->contentRevealProgress(), 1);
-    EXPECT_EQ(w.view->hitRect(), w.view->rect());
+    // Reveal 1: the whole panel, square top corners, the completion band included.
+    w.advance(1);
+    w.view->advanceFrame();
     const int settled = shapeChanges;
     w.view->advanceFrame();
     EXPECT_EQ(shapeChanges, settled) << "nothing moved, nothing announced";
-
-    // Reveal 1: the whole panel, square top corners, the completion band included.
+    EXPECT_EQ(w.view->hitRect(), w.view->rect());
     image = w.paint();
     EXPECT_EQ(alphaAt(image, 1, 1), 255);
     EXPECT_EQ(alphaAt(image, w.view->width() / 2.0, m.anchorHeight + 40), 255);
     EXPECT_EQ(alphaAt(image, 0.5, w.view->height() - 0.5), 0);
-    EXPECT_TRUE(w.view->outlinePath().contains(QPointF(2, 2)));
 }
 
 TEST(NotchContainerView, TheDriverRunsFramesWhileRevealingAndArmsNothingOnceIdle) {

@@ -99,9 +99,7 @@ TEST(NudgeCompletionCard, SizerAgreesWithWhatIsPainted) {
     EXPECT_EQ(withContext.width, std::ceil(card.messageRow().idealSize().width() + 12))
         << "a long message sets the width";
     EXPECT_NEAR(withContext.height - actionsOnly.height, 8 + card.messageRow().idealSize().height(), 1);
-    const QSizeF actions = NudgeCompletionActionRow::idealSize();
-    EXPECT_EQ(actionsOnly.width, std::ceil(actions.width() + 12));
-    EXPECT_EQ(actionsOnly.height, std::ceil(actions.height() + 12));
+    EXPECT_EQ(actionsOnly.height, std::ceil(NudgeCompletionActionRow::idealSize().height() + 12));
 
     // The painted card fills exactly that size, its text inside the padding.
     const QImage image = drawCard(card);
@@ -151,10 +149,6 @@ TEST(NudgeCompletionPanelWidget, PlaysTheCardsMotionAndEndsTheNudgeFromItsButton
     const auto idle = panel.nextFrameDelay(w.scheduler.monotonicNow());
     ASSERT_TRUE(idle);
     EXPECT_GT(*idle, 0) << "only the dot matrix's frames";
-
-    // Light appearance recolours the card in place.
-    w.desktop.system.darkAppearance.set(false);
-    EXPECT_GE(brightness(drawPanel(panel).pixelColor(3, static_cast<int>(size.height() / 2))), 250);
 
     const int before = w.health->completedToday(NudgeKindID::postureCheck);
     click(*panel.actionRow()->completeButton());
