@@ -214,6 +214,7 @@ TEST(NotchHostingRules, TheViewsPointerReportsOpenAndCloseTheDashboard) {
 TEST(NotchHostingRules, OnlyTheRevealedSurfaceIsHitAndTheTopEdgeNeverMoves) {
     NotchWorld noScreen(std::vector<ScreenInfo>{});
     EXPECT_FALSE(noScreen.vm->windowLayoutFrame());
+    EXPECT_FALSE(noScreen.window->isPointerInNotchArea(onNotch));
 
     NotchWorld w;
     const Rect anchor = w.geometry().anchorRect;

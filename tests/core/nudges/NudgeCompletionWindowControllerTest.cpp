@@ -148,6 +148,7 @@ TEST(NudgeCompletionMotion, CardSlidesAndFadesIntoPlace) {
     EXPECT_DOUBLE_EQ(nudgeActionBarProgress(M::entering, 0, false), 0);
     EXPECT_GT(nudgeActionBarProgress(M::entering, 0.13, false), 0.5) << "fast start";
     EXPECT_DOUBLE_EQ(nudgeActionBarProgress(M::entering, 0.26, false), 1);
+    EXPECT_DOUBLE_EQ(nudgeActionBarProgress(M::exiting, 0, false), 1);
     EXPECT_DOUBLE_EQ(nudgeActionBarProgress(M::exiting, 0.195, false), 0);
     EXPECT_DOUBLE_EQ(nudgeActionBarProgress(M::entering, 0, true), 1);
     EXPECT_DOUBLE_EQ(nudgeActionBarProgress(M::exiting, 0, true), 0);
@@ -161,6 +162,7 @@ TEST(NudgeCompletionMotion, CardSlidesAndFadesIntoPlace) {
     const double e = 1 - std::pow(0.5, 2.4);
     EXPECT_DOUBLE_EQ(half.opacity(), e);
     EXPECT_DOUBLE_EQ(half.scale(), 0.94 + 0.06 * e);
+    EXPECT_DOUBLE_EQ(half.offsetY(), -10 * (1 - e));
 
     const NudgeActionBarMotionModifier reduced{0.5, true};
     EXPECT_DOUBLE_EQ(reduced.opacity(), 0.5);
