@@ -64,11 +64,10 @@ TEST(DotMatrixView, DrawsEachPresentDotAtItsGridPlace) {
 }
 
 TEST(DotMatrixView, FramesChangeAtFrameBoundariesFromTheStart) {
+    // Which frame shows when is core's (DotMatrixPlayerTest); the view counts from its start.
     DotMatrixView view(twoFrames(), messageRowDotMatrixStyle, 10);
-    EXPECT_EQ(singleDot(draw(view, 10)), QColor(255, 0, 0));
     EXPECT_EQ(singleDot(draw(view, 10.2499)), QColor(255, 0, 0));
     EXPECT_EQ(singleDot(draw(view, 10.25)), QColor(0, 255, 0));
-    EXPECT_EQ(singleDot(draw(view, 10.5)), QColor(255, 0, 0)) << "loops";
 
     EXPECT_NEAR(*view.nextFrameDelay(10.1, false), 0.15, 1e-9);
     EXPECT_NEAR(*view.nextFrameDelay(10.25, false), 0.25, 1e-9) << "a boundary that just passed";
