@@ -73,31 +73,25 @@ TEST_F(AppDelegateTest, FirstRunStartsFromDefaultGoalsButAReopenedOnboardingKeep
     EXPECT_EQ(w.preferences->read(keys::waterGoalML), 3500);
 }
 
-TEST_F(AppDelegateTest, CompletedOnboardingStartsServicesAtOnce) {
+TEST_F(AppDelegateTest, CompletedOnboardingStartsServicesAtOnceAndAReopenedOnboardingKeepsThem) {
     w.preferences->write(keys::hasCompletedOnboarding, true);
     w.launch();
+    delegate().applicationDidFinishLaunching(); // a second call changes nothing
     EXPECT_EQ(onboarding().presents, 0);
     EXPECT_TRUE(w.desktop.host.policies.empty());
     EXPECT_TRUE(delegate().appServicesStarted());
     EXPECT_TRUE(notchPanelUp());
     EXPECT_EQ(w.engine->nextFireDates().size(), allNudgeKinds.size());
-
     w.advance(15 * 60);
     EXPECT_EQ(notch().nudgeOverlay.get(), NudgeKindID::postureCheck);
-}
 
-TEST_F(AppDelegateTest, OnboardingRequestedWhileRunningKeepsServicesRunning) {
-    w.preferences->write(keys::hasCompletedOnboarding, true);
-    w.launch();
     w.center->post(notifications::showOnboardingRequested);
     EXPECT_EQ(onboarding().presents, 1);
     EXPECT_EQ(w.desktop.host.policies, std::vector<ActivationPolicy>{ActivationPolicy::regular});
     EXPECT_TRUE(w.engine->isScheduling());
-    EXPECT_TRUE(notchPanelUp());
-
-    // Finishing it again does not start a second set of services.
     onboarding().clickFinish();
-    EXPECT_EQ(notchPanels(), 1);
+    EXPECT_EQ(notchPanels(), 1) << "finishing it again starts no second set of services";
+    EXPECT_TRUE(notchPanelUp());
 }
 
 // The launch decision finds onboarding already on screen (it was asked for before the event loop
@@ -153,9 +147,12 @@ TEST_F(AppDelegateTest, LegacyWaterGoalIsMigratedOnceAndOtherGoalsAreLeftAlone) 
     EXPECT_EQ(other.preferences->read(keys::waterGoalML), 3000);
 }
 
-TEST_F(AppDelegateTest, TerminatingBeforeServicesStartedIsClean) {
-    w.launch();
-    w.core->terminate();
+TEST_F(AppDelegateTest, TerminatingBeforeServicesStartedStartsNothingLater) {
+    w.preferences->write(keys::hasCompletedOnboarding, true);
+    delegate().applicationDidFinishLaunching();
+    w.core->terminate(); // before the launch decision has run
+    w.scheduler.runDue();
+    EXPECT_FALSE(delegate().appServicesStarted());
     EXPECT_EQ(delegate().notchWindowController(), nullptr);
     EXPECT_EQ(delegate().completionWindowController(), nullptr);
     EXPECT_FALSE(w.preferences->hasPendingChanges());
@@ -166,15 +163,6 @@ TEST_F(AppDelegateTest, TerminatingBeforeServicesStartedIsClean) {
     w.advance(3600);
     EXPECT_FALSE(delegate().appServicesStarted());
     EXPECT_FALSE(w.engine->isScheduling());
-    EXPECT_EQ(notchPanels(), 0);
-}
-
-TEST_F(AppDelegateTest, TerminatingBeforeTheLaunchDecisionStartsNothing) {
-    w.preferences->write(keys::hasCompletedOnboarding, true);
-    delegate().applicationDidFinishLaunching();
-    delegate().applicationWillTerminate();
-    w.scheduler.runDue();
-    EXPECT_FALSE(delegate().appServicesStarted());
     EXPECT_TRUE(w.desktop.panels.created.empty());
 }
 

@@ -12,12 +12,13 @@ TEST(ManualScheduler, RunsTasksInTimeOrderAndPostedWorkFirst) {
     std::vector<std::string> log;
     auto late = s.after(ClockKind::monotonic, 2,
                         [&] { log.push_back("late@" + std::to_string(int(s.monotonicNow()))); });
+    auto tie = s.after(ClockKind::wall, 2, [&] { log.push_back("tie"); }); // same moment: scheduling order
     auto early = s.after(ClockKind::continuous, 1, [&] {
         log.push_back("early@" + std::to_string(int(s.monotonicNow())));
         s.post([&] { log.push_back("posted@" + std::to_string(int(s.monotonicNow()))); }).detach();
     });
     s.advance(5);
-    EXPECT_EQ(log, (std::vector<std::string>{"early@1", "posted@1", "late@2"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"early@1", "posted@1", "late@2", "tie"}));
     EXPECT_DOUBLE_EQ(s.wallNow(), 1005);
     EXPECT_EQ(s.pendingCount(), 0u);
 }
@@ -36,6 +37,9 @@ TEST(ManualScheduler, CancelledAndReplacedTasksNeverRun) {
     s.advance(1);
     EXPECT_EQ(runs, 10);
     EXPECT_FALSE(handle.isPending());
+    handle = s.post([&] { ++runs; });
+    s.runDue();
+    EXPECT_FALSE(handle.isPending()) << "posted work that ran is done too";
 }
 
 TEST(ManualScheduler, SleepMovesWallAndContinuousButNotMonotonicTime) {

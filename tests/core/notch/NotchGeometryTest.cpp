@@ -103,20 +103,6 @@ TEST(NotchGeometry, ExtremeExpansionsNeverGiveANegativeSize) {
     EXPECT_EQ(inverted.height, 0);
 }
 
-TEST(NotchGeometry, AlignmentsCompareOnlyTheirOwnPayload) {
-    NotchWindowAlignment closedWithJunk = NotchWindowAlignment::closed();
-    closedWithJunk.additionalDown = 12;
-    EXPECT_EQ(closedWithJunk, NotchWindowAlignment::closed());
-
-    NotchWindowAlignment hover = NotchWindowAlignment::hoverExpanded(4);
-    hover.leftExpansion = 99;
-    EXPECT_EQ(hover, NotchWindowAlignment::hoverExpanded(4));
-    EXPECT_NE(hover, NotchWindowAlignment::hoverExpanded(5));
-    EXPECT_NE(NotchWindowAlignment::waterTracking(4), NotchWindowAlignment::hoverExpanded(4));
-    EXPECT_NE(NotchWindowAlignment::nudge(1, 2, 3), NotchWindowAlignment::nudge(1, 2, 4));
-    EXPECT_EQ(expansions(NotchWindowAlignment::hoverExpanded(4)).total(), 140 + 140 + 172);
-}
-
 TEST(NotchGeometry, CompletionPanelsHangBelowTheNotchOrTheMenuBar) {
     const Size card{301, 90};
     // Centred on the narrowed notch (662.5...850), 5 points below it, snapped up.

@@ -29,6 +29,7 @@ TEST(NotchShape, OutlineFollowsTheNotchContour) {
     expectPoint(p[4].c2, 210 - 0.15 * 14.72, 32, "second bottom-right control");
     expectPoint(p[4].to, 210 - 14.72, 32, "bottom-right corner end");
     expectPoint(p[6].to, 10, 32 - 14.72 - 3.84, "bottom-left corner end");
+    expectPoint(p[6].c2, 10, 32 - 0.55 * 14.72, "second bottom-left control, mirrored");
     expectPoint(p[8].to, 11.92, 0, "back at the start");
     EXPECT_EQ(p[9].type, PathSegment::close);
 

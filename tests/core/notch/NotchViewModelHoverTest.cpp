@@ -9,60 +9,8 @@ using namespace vornela::fakes;
 namespace {
 
 const auto closedLayout = NotchWindowAlignment::closed();
-const auto dashboardLayout = NotchWindowAlignment::hoverExpanded(0);
 
 } // namespace
-
-TEST(NotchViewModelHover, DashboardOpensOnlyForARestingPointerAndClosesAfterTheWindowHasShrunk) {
-    NotchWorld w;
-    const auto shownBefore = w.window->applied.size();
-    w.enter();
-    w.advance(0.05);
-    w.leave();
-    w.advance(1);
-    EXPECT_EQ(w.state(), NotchState::closed()) << "a pointer passing by opens nothing";
-    EXPECT_EQ(w.window->applied.size(), shownBefore);
-
-    w.enter();
-    w.advance(0.09);
-    EXPECT_EQ(w.state(), NotchState::closed());
-    w.advance(0.02);
-    EXPECT_EQ(w.state(), NotchState::hoverExpanded());
-    EXPECT_EQ(w.alignment(), dashboardLayout);
-    EXPECT_EQ(w.window->kinds.back(), LayoutTransitionKind::expand);
-    w.advance(1);
-
-    w.leave();
-    w.advance(0.11);
-    w.enter(); // back in time: the exit delay is dropped
-    w.advance(1);
-    EXPECT_EQ(w.alignment(), dashboardLayout);
-
-    w.leave();
-    w.advance(0.121);
-    EXPECT_EQ(w.alignment(), closedLayout);
-    EXPECT_EQ(w.state(), NotchState::hoverExpanded()) << "content stays while the window closes";
-    EXPECT_TRUE(w.vm->deferContentCloseUntilTransition());
-    w.advance(0.23);
-    EXPECT_EQ(w.state(), NotchState::hoverExpanded());
-    w.advance(0.02);
-    EXPECT_EQ(w.state(), NotchState::closed());
-    EXPECT_FALSE(w.vm->deferContentCloseUntilTransition());
-    EXPECT_EQ(w.vm->layoutMetrics.get().windowSize, windowFrame(closedLayout, w.geometry).size());
-}
-
-TEST(NotchViewModelHover, OnlyTheLatestWindowTransitionIsHeard) {
-    NotchWorld w;
-    w.openDashboard();
-    w.leave();
-    w.advance(0.13); // the closing transition is running
-    w.vm->finishLayoutTransition(false, false, w.vm->layoutTransitionToken() - 1);
-    EXPECT_TRUE(w.vm->isLayoutTransitioning.get());
-    EXPECT_EQ(w.state(), NotchState::hoverExpanded());
-    w.advance(1);
-    EXPECT_FALSE(w.vm->isLayoutTransitioning.get());
-    EXPECT_EQ(w.state(), NotchState::closed());
-}
 
 TEST(NotchViewModelHover, RulerAndHeatMapSurviveALeaveInTheirFirstMoments) {
     {
@@ -150,35 +98,4 @@ TEST(NotchViewModelHover, ContentRevealFollowsTheWindowUnlessMotionIsReduced) {
     still.leave();
     still.advance(0.121);
     EXPECT_DOUBLE_EQ(still.vm->contentRevealProgress(), 0);
-}
-
-TEST(NotchViewModelHover, HitFrameIsTheRevealedPartOfThePanel) {
-    NotchWorld noScreen(false);
-    EXPECT_FALSE(noScreen.vm->windowLayoutFrame());
-
-    NotchWorld w;
-    EXPECT_EQ(w.vm->windowLayoutFrame(), w.geometry.anchorRect);
-    w.enter();
-    w.advance(0.1);
-    EXPECT_EQ(w.vm->windowLayoutFrame(), w.geometry.anchorRect) << "nothing revealed yet";
-    w.advance(0.1);
-    const Rect midway = *w.vm->windowLayoutFrame();
-    EXPECT_EQ(midway.maxY(), w.geometry.anchorRect.maxY()) << "the top edge never moves";
-    EXPECT_GT(midway.width, w.geometry.anchorRect.width);
-    w.advance(0.3);
-    EXPECT_EQ(w.vm->windowLayoutFrame(), windowFrame(dashboardLayout, w.geometry));
-}
-
-TEST(NotchViewModelHover, AWaterNudgeThatArrivedUnderTheDashboardDoesNotKeepItOpen) {
-    NotchWorld w;
-    w.openDashboard();
-    ASSERT_EQ(w.state(), NotchState::hoverExpanded());
-    w.vm->presentNudge(NudgeKindID::water, false); // waits behind the dashboard
-    EXPECT_EQ(w.state(), NotchState::hoverExpanded());
-    w.leave();
-    w.advance(1);
-    EXPECT_EQ(w.state(), NotchState::closed()) << "the dashboard closes once the pointer has gone";
-    EXPECT_FALSE(w.vm->nudgeOverlay.get()) << "a held water nudge is not re-shown";
-    w.advance(10);
-    EXPECT_EQ(w.state(), NotchState::closed());
 }

@@ -122,6 +122,12 @@ TEST(NotchViewModelWater, AWaterNudgeEndsOnItsOwnAfterTheDisplayDuration) {
     EXPECT_EQ(w.overlayReports.back(), std::nullopt);
     w.advance(0.3);
     EXPECT_EQ(w.state(), NotchState::closed());
+
+    NotchWorld edited; // a hand-edited duration that would end it at once means the default
+    edited.preferences->write(keys::nudgeDisplayDuration, 0.0);
+    edited.vm->presentNudge(K::water, false);
+    edited.advance(5.9);
+    EXPECT_EQ(edited.state(), NotchState::nudge(K::water));
 }
 
 TEST(NotchViewModelWater, PointerOrClickOnAWaterNudgeOpensTheRuler) {
@@ -138,7 +144,7 @@ TEST(NotchViewModelWater, PointerOrClickOnAWaterNudgeOpensTheRuler) {
         NotchWorld w;
         w.vm->presentNudge(K::water, false);
         w.advance(1);
-        w.window->click();
+        w.click();
         EXPECT_EQ(w.state(), NotchState::waterTracking());
     }
     {
@@ -151,20 +157,39 @@ TEST(NotchViewModelWater, PointerOrClickOnAWaterNudgeOpensTheRuler) {
         EXPECT_EQ(w.state(), NotchState::nudge(K::water));
         w.advance(0.02);
         EXPECT_EQ(w.state(), NotchState::waterTracking());
+        EXPECT_EQ(w.vm->waterTrackingSelectedML.get(), 0) << "nothing chosen yet";
+
+        NotchWorld posture; // any other nudge under the resting pointer opens the dashboard
+        posture.enter();
+        posture.vm->presentNudge(K::postureCheck, false);
+        posture.advance(1);
+        EXPECT_EQ(posture.state(), NotchState::hoverExpanded());
     }
 }
 
+// Held behind the ruler or behind the dashboard, a water nudge is not shown again once the
+// pointer leaves: the surface closes.
 TEST(NotchViewModelWater, AHeldWaterNudgeIsNotShownAgain) {
-    NotchWorld w;
-    w.vm->presentNudge(K::water, false);
-    w.advance(1);
-    w.window->click();
-    w.advance(0.5);
-    w.leave();
-    w.advance(1);
-    EXPECT_EQ(w.state(), NotchState::closed());
-    EXPECT_FALSE(w.vm->nudgeOverlay.get());
-    EXPECT_EQ(w.overlayReports.back(), std::nullopt);
+    NotchWorld ruler;
+    ruler.vm->presentNudge(K::water, false);
+    ruler.advance(1);
+    ruler.click();
+    ruler.advance(0.5);
+    ruler.leave();
+    ruler.advance(1);
+    EXPECT_EQ(ruler.state(), NotchState::closed());
+    EXPECT_EQ(ruler.overlayReports.back(), std::nullopt);
+
+    NotchWorld dashboard;
+    dashboard.openDashboard();
+    dashboard.vm->presentNudge(K::water, false);
+    EXPECT_EQ(dashboard.state(), NotchState::hoverExpanded()) << "it waits behind the dashboard";
+    dashboard.leave();
+    dashboard.advance(1);
+    EXPECT_EQ(dashboard.state(), NotchState::closed());
+    EXPECT_FALSE(dashboard.vm->nudgeOverlay.get());
+    dashboard.advance(10);
+    EXPECT_EQ(dashboard.state(), NotchState::closed());
 }
 
 TEST(NotchViewModelNudge, ANudgeArrivingWhileTheLastOneClosesIsShownNotSwallowed) {
@@ -190,12 +215,14 @@ TEST(NotchViewModelNudge, AScreenChangeKeepsTheShowingLayout) {
     w.vm->presentNudge(K::eyeBreak, false);
     w.advance(1);
     const auto shown = w.alignment();
-    w.window->show(makeNotchGeometry(externalDisplay("studio", 1512, true)));
+    w.desktop.screens.list = {externalDisplay("studio", 1512, true)};
+    w.window->handleScreenChange();
     EXPECT_EQ(w.state(), NotchState::nudge(K::eyeBreak));
     EXPECT_EQ(w.alignment(), shown) << "the nudge stays out, now on the other screen";
 
-    w.vm->ignoreNudgeFromNotch(); // closing...
-    w.window->show(w.geometry);   // ...when the screens change again
+    w.vm->ignoreNudgeFromNotch(); // closing when the screens change again
+    w.desktop.screens.list = {notchedLaptop()};
+    w.window->handleScreenChange();
     w.advance(1);
     EXPECT_EQ(w.state(), NotchState::closed());
     EXPECT_EQ(w.alignment(), NotchWindowAlignment::closed());

@@ -31,15 +31,16 @@ TEST(NotchViewModel, BackgroundFollowsTheColourSetting) {
 }
 
 TEST(NotchViewModel, WithoutAScreenStateStillChangesAndTheFirstGeometryLaysOut) {
-    NotchWorld w(false);
+    NotchWorld w(std::vector<ScreenInfo>{});
     w.vm->presentNudge(NudgeKindID::eyeBreak, false);
     EXPECT_EQ(w.state(), NotchState::nudge(NudgeKindID::eyeBreak));
-    EXPECT_TRUE(w.window->applied.empty());
+    EXPECT_TRUE(w.desktop.panels.created.empty());
     w.vm->dismissNudge(true);
     EXPECT_EQ(w.state(), NotchState::closed());
 
-    w.window->show(w.geometry);
-    EXPECT_EQ(w.vm->layoutMetrics.get().windowSize, w.geometry.anchorRect.size());
+    w.desktop.screens.list = {notchedLaptop()};
+    w.window->handleScreenChange();
+    EXPECT_EQ(w.vm->layoutMetrics.get().windowSize, w.geometry().anchorRect.size());
 }
 
 TEST(NotchViewModel, DashboardFiguresRefreshEveryMinuteWhileOpen) {
@@ -79,6 +80,13 @@ TEST(NotchViewModel, DashboardActions) {
     w.vm->completeLunchFromDashboard();
     EXPECT_EQ(w.health->completedToday(NudgeKindID::launch), 1) << "one lunch a day";
     EXPECT_EQ(w.desktop.haptics.alignments, 1);
+
+    NotchWorld posture; // lunch done from the dashboard leaves another held nudge alone
+    posture.vm->presentNudge(NudgeKindID::postureCheck, false);
+    posture.advance(1);
+    posture.openDashboard();
+    posture.vm->completeLunchFromDashboard();
+    EXPECT_EQ(posture.vm->nudgeOverlay.get(), NudgeKindID::postureCheck);
 
     w.vm->shareActivity();
     EXPECT_TRUE(w.desktop.sharePreview.requests.empty()) << "only from the heat map";

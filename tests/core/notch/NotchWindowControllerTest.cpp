@@ -1,4 +1,4 @@
-#include "support/NotchWindowWorld.h"
+#include "support/NotchWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -13,22 +13,14 @@ using A = NotchWindowAlignment;
 // The laptop's notch after the one-pixel narrowing, and the dashboard grown from it.
 const Rect bareNotch{662.5, 950, 187.5, 32};
 const Rect dashboard{522.5, 782, 467.5, 200};
-const Point onNotch{750, 970};
+const Point onNotch = NotchWorld::onNotch;
 const Point onDashboardBelowNotch{600, 850};
-const Point elsewhere{100, 100};
-
-void openDashboard(NotchWindowWorld& w) {
-    w.movePointer(onNotch);
-    w.advance(1);
-    ASSERT_EQ(w.state(), NotchState::hoverExpanded());
-    ASSERT_FALSE(w.vm->isLayoutTransitioning.get());
-}
+const Point elsewhere = NotchWorld::elsewhere;
 
 } // namespace
 
 TEST(NotchWindowController, ShowsTheBareNotchOnTheNotchScreen) {
-    NotchWindowWorld w({externalDisplay("desk", 1512, true), notchedLaptop(false)});
-    w.window->show();
+    NotchWorld w({externalDisplay("desk", 1512, true), notchedLaptop(false)});
     const auto panel = w.notchPanel();
     ASSERT_TRUE(panel);
     EXPECT_EQ(panel->screenID, "builtin");
@@ -36,47 +28,56 @@ TEST(NotchWindowController, ShowsTheBareNotchOnTheNotchScreen) {
     EXPECT_TRUE(panel->visible);
     EXPECT_EQ(panel->sharing, SharingType::none) << "the bare notch stays out of screen captures";
 
-    NotchWindowWorld none(std::vector<ScreenInfo>{});
-    none.window->show();
+    NotchWorld none(std::vector<ScreenInfo>{});
     EXPECT_TRUE(none.desktop.panels.created.empty());
 }
 
-TEST(NotchWindowController, ExpandingTakesTheFullFrameAtOnceAndFinishesLater) {
-    NotchWindowWorld w;
-    w.window->show();
+// The dashboard opens only for a resting pointer; the panel takes its full frame at once and
+// the content grows into it; on leaving, the content closes first and the panel shrinks after.
+TEST(NotchWindowController, DashboardOpensForARestingPointerAndShrinksOnlyAfterItsContentHasClosed) {
+    NotchWorld w;
     const auto panel = w.notchPanel();
-    w.movePointer(onNotch);
-    w.advance(0.1);
+    const int transitions = w.window->layoutTransitionToken();
+    w.enter();
+    w.advance(0.05);
+    w.leave();
+    w.advance(1);
+    EXPECT_EQ(w.state(), NotchState::closed()) << "a pointer passing by opens nothing";
+    EXPECT_EQ(w.window->layoutTransitionToken(), transitions);
+
+    w.enter();
+    w.advance(0.09);
+    EXPECT_EQ(w.state(), NotchState::closed());
+    w.advance(0.02);
     ASSERT_EQ(w.state(), NotchState::hoverExpanded());
     EXPECT_EQ(panel->frame, dashboard) << "full size before the content grows";
     EXPECT_EQ(panel->sharing, SharingType::readOnly);
-    EXPECT_TRUE(w.vm->isLayoutTransitioning.get());
-
-    w.advance(0.29);
+    w.advance(0.28);
     EXPECT_TRUE(w.vm->isLayoutTransitioning.get());
     w.advance(0.02);
     EXPECT_FALSE(w.vm->isLayoutTransitioning.get());
     EXPECT_DOUBLE_EQ(w.vm->contentRevealProgress(), 1);
-}
 
-TEST(NotchWindowController, CollapsingShrinksOnlyAfterTheContentHasClosed) {
-    NotchWindowWorld w;
-    w.window->show();
-    const auto panel = w.notchPanel();
-    openDashboard(w);
+    w.leave();
+    w.advance(0.11);
+    w.enter(); // back in time: the exit delay is dropped
+    w.advance(1);
+    EXPECT_EQ(w.alignment(), A::hoverExpanded(0));
 
-    w.movePointer(elsewhere);
-    w.advance(0.12); // exit delay
-    ASSERT_EQ(w.vm->windowAlignment.get(), A::closed());
-    EXPECT_EQ(panel->frame, dashboard);
+    w.leave();
+    w.advance(0.121);
+    ASSERT_EQ(w.alignment(), A::closed());
+    EXPECT_EQ(w.state(), NotchState::hoverExpanded()) << "content stays while the window closes";
+    EXPECT_TRUE(w.vm->deferContentCloseUntilTransition());
     w.advance(0.23);
     EXPECT_EQ(panel->frame, dashboard);
-    EXPECT_EQ(w.state(), NotchState::hoverExpanded()) << "the content closes before the state resets";
-
+    EXPECT_EQ(w.state(), NotchState::hoverExpanded());
     w.advance(0.02);
     EXPECT_EQ(panel->frame, bareNotch);
     EXPECT_EQ(w.state(), NotchState::closed());
-    EXPECT_EQ(panel->sharing, SharingType::none);
+    EXPECT_FALSE(w.vm->deferContentCloseUntilTransition());
+    EXPECT_EQ(w.vm->layoutMetrics.get(), layoutMetrics(A::closed(), w.geometry()));
+    EXPECT_EQ(panel->sharing, SharingType::none) << "the bare notch stays out of screen captures";
 }
 
 TEST(NotchWindowController, TransitionKindFollowsTheSizeOfTheLayouts) {
@@ -97,10 +98,9 @@ TEST(NotchWindowController, TransitionKindFollowsTheSizeOfTheLayouts) {
 }
 
 TEST(NotchWindowController, SwitchingBetweenOpenLayoutsIsAPlainResize) {
-    NotchWindowWorld w;
-    w.window->show();
+    NotchWorld w;
     const auto panel = w.notchPanel();
-    openDashboard(w);
+    w.openDashboard();
 
     w.vm->openWaterTracking();
     EXPECT_EQ(panel->frame.height, 32 + 128);
@@ -119,10 +119,9 @@ TEST(NotchWindowController, SwitchingBetweenOpenLayoutsIsAPlainResize) {
 }
 
 TEST(NotchWindowController, OnlyTheLatestOfTwoQuickChangesFinishes) {
-    NotchWindowWorld w;
-    w.window->show();
+    NotchWorld w;
     const auto panel = w.notchPanel();
-    openDashboard(w);
+    w.openDashboard();
     w.movePointer(onDashboardBelowNotch);
 
     w.vm->openWaterTracking(); // resize, would end after 0.22 s
@@ -133,6 +132,8 @@ TEST(NotchWindowController, OnlyTheLatestOfTwoQuickChangesFinishes) {
 
     w.advance(0.2);
     EXPECT_TRUE(w.vm->isLayoutTransitioning.get()) << "the overtaken resize never finishes";
+    w.vm->finishLayoutTransition(false, false, w.vm->layoutTransitionToken() - 1);
+    EXPECT_TRUE(w.vm->isLayoutTransitioning.get()) << "nor does a late report of it";
     EXPECT_EQ(panel->frame, ruler);
     EXPECT_EQ(w.state(), NotchState::waterTracking());
 
@@ -143,8 +144,7 @@ TEST(NotchWindowController, OnlyTheLatestOfTwoQuickChangesFinishes) {
 }
 
 TEST(NotchWindowController, CompletionPanelKeepsTheSurfaceOpenButNeverOpensIt) {
-    NotchWindowWorld w({notchedLaptop(), externalDisplay("desk")});
-    w.window->show();
+    NotchWorld w({notchedLaptop(), externalDisplay("desk")});
     w.vm->presentNudge(NudgeKindID::eyeBreak, false);
     w.advance(1);
     const auto cards = w.desktop.panels.live(PanelLevel::completion);
@@ -171,10 +171,9 @@ TEST(NotchWindowController, CompletionPanelKeepsTheSurfaceOpenButNeverOpensIt) {
 }
 
 TEST(NotchWindowController, UnpluggingTheNotchScreenMovesToTheMainScreensPill) {
-    NotchWindowWorld w({notchedLaptop(), externalDisplay("desk")});
-    w.window->show();
+    NotchWorld w({notchedLaptop(), externalDisplay("desk")});
     const auto panel = w.notchPanel();
-    openDashboard(w);
+    w.openDashboard();
 
     w.desktop.screens.list = {externalDisplay("desk")};
     w.window->handleScreenChange();
@@ -193,19 +192,49 @@ TEST(NotchWindowController, UnpluggingTheNotchScreenMovesToTheMainScreensPill) {
     EXPECT_EQ(w.desktop.panels.created.size(), 1u);
 }
 
-TEST(NotchHostingRules, ClicksPassThroughOutsideTheDrawnSurface) {
-    NotchWindowWorld w;
-    w.window->show();
+// The panel view's own reports: entering opens, leaving closes, but a panel resizing under a
+// still pointer is not leaving.
+TEST(NotchHostingRules, TheViewsPointerReportsOpenAndCloseTheDashboard) {
+    NotchWorld w;
+    w.desktop.pointer.at = onNotch;
+    w.window->pointerInsideChanged(true);
+    w.advance(0.11);
+    ASSERT_EQ(w.state(), NotchState::hoverExpanded());
+    w.window->pointerInsideChanged(false);
+    w.advance(1);
+    EXPECT_EQ(w.state(), NotchState::hoverExpanded());
+
+    w.desktop.pointer.at = elsewhere;
+    w.window->pointerInsideChanged(false);
+    w.advance(1);
+    EXPECT_EQ(w.state(), NotchState::closed());
+}
+
+// The revealed part of the panel is what takes the pointer and clicks; elsewhere they pass through.
+TEST(NotchHostingRules, OnlyTheRevealedSurfaceIsHitAndTheTopEdgeNeverMoves) {
+    NotchWorld noScreen(std::vector<ScreenInfo>{});
+    EXPECT_FALSE(noScreen.vm->windowLayoutFrame());
+    EXPECT_FALSE(noScreen.window->isPointerInNotchArea(onNotch));
+
+    NotchWorld w;
+    const Rect anchor = w.geometry().anchorRect;
     const Rect closedBounds{0, 0, 199.5, 32};
     EXPECT_TRUE(w.window->isVisuallyInside({100, 16}, closedBounds));
     EXPECT_FALSE(w.window->isVisuallyInside({100, 40}, closedBounds));
+    EXPECT_EQ(w.vm->windowLayoutFrame(), anchor);
 
-    w.movePointer(onNotch);
+    w.enter();
     w.advance(0.1); // expanding: content still at the notch
     const Rect bounds{0, 0, dashboard.width, dashboard.height};
+    EXPECT_EQ(w.vm->windowLayoutFrame(), anchor) << "nothing revealed yet";
     EXPECT_TRUE(w.window->visualHitTest({240, 10}, bounds));
     EXPECT_FALSE(w.window->visualHitTest({10, 190}, bounds)) << "a corner not yet covered";
+    w.advance(0.1);
+    const Rect midway = *w.vm->windowLayoutFrame();
+    EXPECT_EQ(midway.maxY(), anchor.maxY());
+    EXPECT_GT(midway.width, anchor.width);
     w.advance(1);
+    EXPECT_EQ(w.vm->windowLayoutFrame(), dashboard);
     EXPECT_TRUE(w.window->visualHitTest({10, 190}, bounds));
     EXPECT_FALSE(w.window->isVisuallyInside({10, 201}, bounds));
 }

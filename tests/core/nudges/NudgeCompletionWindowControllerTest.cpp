@@ -1,5 +1,5 @@
 #include "core/nudges/NudgeActionBarMotionModifier.h"
-#include "support/NotchWindowWorld.h"
+#include "support/NotchWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -14,15 +14,14 @@ namespace {
 const NudgeCompletionUIState eyes{NudgeKindID::eyeBreak, "Look at something far away"};
 const NudgeCompletionUIState stretch{NudgeKindID::standMove, "Stand up and stretch"};
 
-NudgeCompletionWindowController::ScreenPanel const& panelOn(const NotchWindowWorld& w,
-                                                            const std::string& id) {
+NudgeCompletionWindowController::ScreenPanel const& panelOn(const NotchWorld& w, const std::string& id) {
     return w.completion->panels().at(id);
 }
 
 } // namespace
 
 TEST(NudgeCompletionWindowController, ExternalDisplaysGetTheFullCardAndTheNotchScreenNone) {
-    NotchWindowWorld w({notchedLaptop(), externalDisplay("desk")});
+    NotchWorld w({notchedLaptop(), externalDisplay("desk")});
     w.completion->present(eyes, true);
 
     const auto cards = w.desktop.panels.live(PanelLevel::completion);
@@ -39,7 +38,7 @@ TEST(NudgeCompletionWindowController, ExternalDisplaysGetTheFullCardAndTheNotchS
     EXPECT_TRUE(w.completion->containsPoint({2400, 1000}));
     EXPECT_FALSE(w.completion->containsPoint({750, 970}));
 
-    NotchWindowWorld alone;
+    NotchWorld alone;
     alone.completion->present(eyes, true);
     EXPECT_TRUE(alone.desktop.panels.live(PanelLevel::completion).empty())
         << "only the notch shows the prompt";
@@ -47,7 +46,7 @@ TEST(NudgeCompletionWindowController, ExternalDisplaysGetTheFullCardAndTheNotchS
 }
 
 TEST(NudgeCompletionWindowController, TheSamePromptDoesNotReplayItsEntry) {
-    NotchWindowWorld w({notchedLaptop(), externalDisplay("desk")});
+    NotchWorld w({notchedLaptop(), externalDisplay("desk")});
     w.completion->present(eyes, true);
     const auto id = w.completion->presentationID();
     const double start = panelOn(w, "desk").view.motionStart;
@@ -65,10 +64,19 @@ TEST(NudgeCompletionWindowController, TheSamePromptDoesNotReplayItsEntry) {
     EXPECT_EQ(w.desktop.panels.live(PanelLevel::completion).size(), 1u) << "the panel is reused";
 }
 
-TEST(NudgeCompletionWindowController, HidingPlaysTheExitThenOrdersOut) {
-    NotchWindowWorld w({notchedLaptop(), externalDisplay("desk")});
+TEST(NudgeCompletionWindowController, HidingPlaysTheExitThenOrdersOutUnlessAPromptComesBack) {
+    NotchWorld w({notchedLaptop(), externalDisplay("desk")});
     w.completion->present(eyes, true);
     const auto card = w.desktop.panels.live(PanelLevel::completion).at(0);
+
+    // A new prompt during the exit keeps the panel up.
+    w.completion->hide(true);
+    w.advance(0.1);
+    w.completion->present(stretch, true);
+    w.advance(1);
+    EXPECT_TRUE(card->visible);
+    EXPECT_EQ(card->orderOuts, 0);
+    EXPECT_DOUBLE_EQ(card->alpha, 1);
 
     w.completion->hide(true);
     EXPECT_FALSE(w.completion->isPresented());
@@ -89,23 +97,8 @@ TEST(NudgeCompletionWindowController, HidingPlaysTheExitThenOrdersOut) {
     EXPECT_FALSE(w.completion->isHidePending()) << "nothing left to hide";
 }
 
-TEST(NudgeCompletionWindowController, APresentRightAfterAHideKeepsThePanelsUp) {
-    NotchWindowWorld w({notchedLaptop(), externalDisplay("desk")});
-    w.completion->present(eyes, true);
-    const auto card = w.desktop.panels.live(PanelLevel::completion).at(0);
-    w.completion->hide(true);
-    w.advance(0.1);
-    w.completion->present(stretch, true);
-    w.advance(1);
-    EXPECT_TRUE(card->visible);
-    EXPECT_EQ(card->orderOuts, 0);
-    EXPECT_EQ(panelOn(w, "desk").view.state, stretch);
-    EXPECT_DOUBLE_EQ(card->alpha, 1);
-}
-
 TEST(NudgeCompletionWindowController, DisplaysComingAndGoingWhileShown) {
-    NotchWindowWorld w({notchedLaptop(), externalDisplay("desk")});
-    w.window->show();
+    NotchWorld w({notchedLaptop(), externalDisplay("desk")});
     w.completion->present(eyes, true);
 
     w.desktop.screens.list.push_back(externalDisplay("projector", 3432));
@@ -132,8 +125,7 @@ TEST(NudgeCompletionWindowController, DisplaysComingAndGoingWhileShown) {
 }
 
 TEST(NudgeCompletionWindowController, FollowsThePromptOfTheViewModel) {
-    NotchWindowWorld w({notchedLaptop(), externalDisplay("desk")});
-    w.window->show();
+    NotchWorld w({notchedLaptop(), externalDisplay("desk")});
     w.vm->presentNudge(NudgeKindID::postureCheck, false);
     ASSERT_TRUE(w.completion->displayedState().has_value());
     EXPECT_EQ(w.completion->displayedState()->kind, NudgeKindID::postureCheck);
@@ -156,6 +148,7 @@ TEST(NudgeCompletionMotion, CardSlidesAndFadesIntoPlace) {
     EXPECT_DOUBLE_EQ(nudgeActionBarProgress(M::entering, 0, false), 0);
     EXPECT_GT(nudgeActionBarProgress(M::entering, 0.13, false), 0.5) << "fast start";
     EXPECT_DOUBLE_EQ(nudgeActionBarProgress(M::entering, 0.26, false), 1);
+    EXPECT_DOUBLE_EQ(nudgeActionBarProgress(M::exiting, 0, false), 1);
     EXPECT_DOUBLE_EQ(nudgeActionBarProgress(M::exiting, 0.195, false), 0);
     EXPECT_DOUBLE_EQ(nudgeActionBarProgress(M::entering, 0, true), 1);
     EXPECT_DOUBLE_EQ(nudgeActionBarProgress(M::exiting, 0, true), 0);
@@ -169,6 +162,7 @@ TEST(NudgeCompletionMotion, CardSlidesAndFadesIntoPlace) {
     const double e = 1 - std::pow(0.5, 2.4);
     EXPECT_DOUBLE_EQ(half.opacity(), e);
     EXPECT_DOUBLE_EQ(half.scale(), 0.94 + 0.06 * e);
+    EXPECT_DOUBLE_EQ(half.offsetY(), -10 * (1 - e));
 
     const NudgeActionBarMotionModifier reduced{0.5, true};
     EXPECT_DOUBLE_EQ(reduced.opacity(), 0.5);

@@ -2,17 +2,27 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <string>
+
 namespace vornela {
 namespace {
 
-TEST(NudgeIntervalPresetTest, PresetsAscendWithReadableLabels) {
-    const double expectedSeconds[] = {600, 1200, 1800, 2700, 3600, 5400, 7200, 10800};
-    for (std::size_t i = 0; i < allIntervalPresets.size(); ++i)
-        EXPECT_EQ(seconds(allIntervalPresets[i]), expectedSeconds[i]);
-    EXPECT_EQ(label(NudgeIntervalPreset::minutes10), "Every 10 minutes");
-    EXPECT_EQ(label(NudgeIntervalPreset::minutes60), "Every hour");
-    EXPECT_EQ(label(NudgeIntervalPreset::minutes90), "Every 90 minutes");
-    EXPECT_EQ(label(NudgeIntervalPreset::minutes180), "Every 3 hours");
+// What a person picks ("Every 45 minutes", "Every hour", "Every 3 hours") is what they get.
+TEST(NudgeIntervalPresetTest, EachLabelSaysItsIntervalInAscendingOrder) {
+    double previous = 0;
+    for (auto preset : allIntervalPresets) {
+        std::istringstream words{std::string(label(preset))};
+        std::string every, amount, unit;
+        words >> every >> amount >> unit;
+        const bool counted = std::isdigit(static_cast<unsigned char>(amount[0]));
+        const double minutes =
+            (counted ? std::stod(amount) : 1) * ((counted ? unit : amount).starts_with("hour") ? 60 : 1);
+        EXPECT_EQ(every, "Every");
+        EXPECT_EQ(seconds(preset), minutes * 60) << label(preset);
+        EXPECT_GT(seconds(preset), previous);
+        previous = seconds(preset);
+    }
 }
 
 } // namespace

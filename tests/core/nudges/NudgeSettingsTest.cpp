@@ -18,17 +18,6 @@ TEST(NudgeSettings, IntervalsBelowHalfAnHourAreNeitherStoredNorUsed) {
     EXPECT_DOUBLE_EQ(s.effectiveInterval(NudgeKindID::eyeBreak), 7200);
 }
 
-TEST(NudgeSettings, DisabledKindsLeaveOnlyTheEnabledList) {
-    CoreWorld w("UTC", 2026, 6, 1);
-    auto& s = *w.settings;
-    s.setKindEnabled(NudgeKindID::standMove, false);
-    const auto enabled = s.enabledDefinitions();
-    ASSERT_EQ(enabled.size(), 4u);
-    EXPECT_EQ(enabled[0].id, NudgeKindID::water);
-    EXPECT_EQ(enabled[2].id, NudgeKindID::postureCheck);
-    EXPECT_EQ(allDefinitions().size(), 5u);
-}
-
 TEST(NudgeSettings, PostureAndLunchIntervalsDoNotFollowGoals) {
     CoreWorld w("UTC", 2026, 6, 1);
     auto& s = *w.settings;

@@ -32,6 +32,8 @@ TEST(BalanceScore, FreshDayIsThirtyAndRunningOnEmpty) {
     EXPECT_EQ(result.score, 30);
     EXPECT_EQ(result.tier, BalanceTier::runningOnEmpty);
     EXPECT_EQ(result, BalanceScoreResult{}) << "the store's value before the first computation";
+    const BalanceInputs noGoals{0, 0, 0, 0, 0, 0, 0, 0};
+    EXPECT_EQ(computeBalance(noGoals, {}, noon, "d").score, 30) << "zero goals divide by nothing";
 }
 
 TEST(BalanceScore, AllGoalsMetIsHundredWhateverTheGaps) {
@@ -47,6 +49,10 @@ TEST(BalanceScore, LongGapsCostTheRestShare) {
     EXPECT_EQ(computeBalance(nothingDone(), {noon - 100 * minute}, noon, "d").score, 15);
     EXPECT_EQ(computeBalance(nothingDone(), {noon - 90 * minute}, noon, "d").score, 30);
     EXPECT_EQ(computeBalance(nothingDone(), {noon - 151 * minute}, noon, "d").score, 0);
+    // Every break taken but no movement: the goals are not all met, so the gap still costs.
+    BalanceInputs breaksOnly;
+    breaksOnly.breaksCompleted = 6;
+    EXPECT_EQ(computeBalance(breaksOnly, {noon - 100 * minute}, noon, "d").score, 28);
     // 09:00, 09:30, 12:00 seen at 17:00: the 150-minute stretch counts, the five hours since do not.
     const double nine = noon - 180 * minute;
     const std::vector<double> actions{nine, nine + 30 * minute, nine + 180 * minute};
@@ -71,16 +77,6 @@ TEST(BalanceScore, RoundsHalvesUpAndPlacesTierBoundaries) {
     EXPECT_EQ(tierForScore(64), BalanceTier::pushingIt);
     EXPECT_EQ(tierForScore(40), BalanceTier::pushingIt);
     EXPECT_EQ(tierForScore(39), BalanceTier::runningOnEmpty);
-}
-
-TEST(BalanceScore, ZeroGoalsDoNotDivideByZero) {
-    BalanceInputs in;
-    in.breaksGoal = 0;
-    in.movementGoal = 0;
-    in.lunchGoal = 0;
-    in.waterGoalML = 0;
-    const auto result = computeBalance(in, {}, noon, "d");
-    EXPECT_EQ(result.score, 30);
 }
 
 TEST(BalanceScore, SubtitleIsStableForTheDayAndReproducible) {

@@ -77,8 +77,12 @@ TEST(HealthDataStore, YesterdaysWaterIsNotCountedButKeptUntilOverwritten) {
 
 TEST(HealthDataStore, LoggingWaterAddsAmountsAndActionMoments) {
     CoreWorld w("UTC", 2026, 6, 1, 9, 0);
+    const auto before = w.preferences->storedValues();
     w.health->logWater(0);
     w.health->logWater(-100);
+    w.health->recordCompletion(NudgeKindID::water); // water counts in millilitres only
+    w.health->recordNudgeShown(NudgeKindID::water);
+    EXPECT_EQ(w.preferences->storedValues(), before);
     EXPECT_EQ(w.health->todayWaterML.get(), 0);
     EXPECT_TRUE(w.health->sortedActionTimestamps().empty());
     w.health->logWater(250);
@@ -88,16 +92,6 @@ TEST(HealthDataStore, LoggingWaterAddsAmountsAndActionMoments) {
     EXPECT_EQ(w.health->sortedActionTimestamps(), (std::vector<double>{w.at(9, 0), w.at(9, 10)}));
     // 500 of 2000 ml: a quarter of the water share.
     EXPECT_EQ(w.health->balanceScore.get().score, 38);
-}
-
-TEST(HealthDataStore, CompletingWaterCountsNothing) {
-    CoreWorld w("UTC", 2026, 6, 1, 9, 0);
-    const auto before = w.preferences->storedValues();
-    w.health->recordCompletion(NudgeKindID::water);
-    w.health->recordNudgeShown(NudgeKindID::water);
-    EXPECT_EQ(w.preferences->storedValues(), before);
-    EXPECT_EQ(w.preferences->storedValue("nudgeCompletions_water"), nullptr);
-    EXPECT_EQ(w.preferences->storedValue("nudgeShown_water"), nullptr);
 }
 
 TEST(HealthDataStore, CompletionsMoveTheScoreAndSurviveARestart) {

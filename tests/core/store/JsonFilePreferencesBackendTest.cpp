@@ -76,12 +76,15 @@ TEST_F(JsonFilePreferencesBackendTest, DefaultPathFollowsXdgConfigHome) {
     const fs::path relative = JsonFilePreferencesBackend::defaultPath();
     ::setenv("XDG_CONFIG_HOME", "", 1);
     const fs::path empty = JsonFilePreferencesBackend::defaultPath();
+    ::setenv("HOME", "", 1);
+    const fs::path noHome = JsonFilePreferencesBackend::defaultPath(); // the account's home instead
     oldXdg ? ::setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1) : ::unsetenv("XDG_CONFIG_HOME");
     oldHome ? ::setenv("HOME", savedHome.c_str(), 1) : ::unsetenv("HOME");
 
     EXPECT_EQ(chosen, config / "vornela/preferences.json");
     EXPECT_EQ(relative, temp.path() / ".config/vornela/preferences.json");
     EXPECT_EQ(empty, relative);
+    EXPECT_TRUE(noHome.is_absolute()) << noHome;
     JsonFilePreferencesBackend backend(chosen);
     const Result<void> saved = backend.save(json::object());
     ASSERT_TRUE(saved) << saved.error();

@@ -14,70 +14,56 @@ namespace {
 
 using nlohmann::json;
 
-template <class Visit> void forEveryKey(Visit visit) {
-    visit(keys::remindersEnabled);
-    visit(keys::nudgeDisplayDuration);
-    visit(keys::backgroundColorHex);
-    visit(keys::hasCompletedOnboarding);
-    visit(keys::launchTimeMinutes);
-    visit(keys::nudgeIntervalsMigratedGoalSync);
-    visit(keys::legacyWaterGoalDefaultMigrated);
-    visit(keys::waterIntakeDay);
-    visit(keys::waterIntakeML);
-    visit(keys::waterGoalML);
-    visit(keys::breaksGoalDaily);
-    visit(keys::movementGoalDaily);
-    visit(keys::nudgeCompletionsDay);
-    visit(keys::nudgeShownDay);
-    visit(keys::actionTimestampsDay);
-    visit(keys::actionTimestamps);
-    visit(keys::dailyBalanceHistory);
-    for (auto kind : allNudgeKinds) {
-        visit(keys::nudgeEnabled(kind));
-        visit(keys::nudgeInterval(kind));
-        visit(keys::nudgeCompletions(kind));
-        visit(keys::nudgeShown(kind));
-    }
-}
-
 struct PreferencesStoreTest : ::testing::Test {
     ManualScheduler scheduler{1'000'000};
     InMemoryPreferencesBackend backend;
 };
 
-TEST_F(PreferencesStoreTest, FreshStoreReadsEveryDefault) {
+TEST_F(PreferencesStoreTest, FreshStoreReadsTheDefaults) {
     PreferencesStore store(backend, scheduler);
     EXPECT_EQ(store.lastLoad().status, PreferencesLoad::Status::missing);
-    int count = 0;
-    forEveryKey([&](const auto& key) {
-        ++count;
-        EXPECT_EQ(store.read(key), key.defaultValue) << key.name;
-        EXPECT_EQ(store.rawValue(key.name), encodePreference(key.defaultValue)) << key.name;
-    });
-    EXPECT_EQ(count, 37);
+    EXPECT_EQ(store.read(keys::waterGoalML), 2000);
+    EXPECT_TRUE(store.read(keys::nudgeEnabled(NudgeKindID::launch)));
+    EXPECT_EQ(store.rawValue("nudgeDisplayDuration"), json(6.0)) << "defaults are visible to raw readers";
     EXPECT_TRUE(store.rawValue("noSuchKey").is_null());
     EXPECT_FALSE(store.hasPendingChanges());
+    EXPECT_TRUE(store.flush()) << "nothing to save is no failure";
 }
 
+// Integers are taken whole from any JSON number kind up to the ends of int, and nothing beyond.
 TEST_F(PreferencesStoreTest, IllTypedValuesReadAsTheDefault) {
+    constexpr int lo = std::numeric_limits<int>::min();
+    constexpr int hi = std::numeric_limits<int>::max();
     backend.setValues({{"waterGoalML", "lots"},
                        {"breaksGoalDaily", 6.5},
                        {"remindersEnabled", 1},
                        {"movementGoalDaily", 6.0},
-                       {"launchTimeMinutes", 3'000'000'000LL},
+                       {"launchTimeMinutes", lo - 1LL},
+                       {"waterIntakeML", unsigned(hi) + 1u},
+                       {"nudgeShown_eyeBreak", hi + 1.0},
+                       {"nudgeCompletions_eyeBreak", lo - 1.0},
                        {"nudgeDisplayDuration", 9},
                        {"actionTimestamps", {1, "2"}},
-                       {"dailyBalanceHistory", {{"2026-12-01", 70}, {"2026-12-02", 7.5}}}});
+                       {"dailyBalanceHistory",
+                        {{"a", lo}, {"b", hi}, {"c", unsigned(hi)}, {"d", 1.0 * lo}, {"e", 1.0 * hi}}}});
     PreferencesStore store(backend, scheduler);
     EXPECT_EQ(store.read(keys::waterGoalML), 2000);
     EXPECT_EQ(store.read(keys::breaksGoalDaily), 6);
     EXPECT_TRUE(store.read(keys::remindersEnabled));
     EXPECT_EQ(store.read(keys::movementGoalDaily), 6);
     EXPECT_EQ(store.read(keys::launchTimeMinutes), 750);
+    EXPECT_EQ(store.read(keys::waterIntakeML), 0);
+    EXPECT_EQ(store.read(keys::nudgeShown(NudgeKindID::eyeBreak)), 0);
+    EXPECT_EQ(store.read(keys::nudgeCompletions(NudgeKindID::eyeBreak)), 0);
     EXPECT_EQ(store.read(keys::nudgeDisplayDuration), 9.0);
     EXPECT_TRUE(store.read(keys::actionTimestamps).empty());
-    EXPECT_TRUE(store.read(keys::dailyBalanceHistory).empty());
+    EXPECT_EQ(store.read(keys::dailyBalanceHistory),
+              (IntMap{{"a", lo}, {"b", hi}, {"c", hi}, {"d", lo}, {"e", hi}}));
     EXPECT_EQ(store.rawValue("waterGoalML"), json("lots"));
+
+    backend.setValues({{"dailyBalanceHistory", {{"2026-12-01", 70}, {"2026-12-02", 7.5}}}});
+    store.reload();
+    EXPECT_TRUE(store.read(keys::dailyBalanceHistory).empty()) << "one bad day spoils the history";
 }
 
 TEST_F(PreferencesStoreTest, WritesAreVisibleAtOnceAndSavedOncePerTurn) {
@@ -86,6 +72,10 @@ TEST_F(PreferencesStoreTest, WritesAreVisibleAtOnceAndSavedOncePerTurn) {
         for (int ml = 100; ml <= 1000; ml += 100)
             store.write(keys::waterIntakeML, ml);
         store.write(keys::actionTimestamps, {1.5, 2.5});
+        // JSON has no NaN or infinity: such writes are refused.
+        store.write(keys::nudgeDisplayDuration, std::numeric_limits<double>::quiet_NaN());
+        store.write(keys::actionTimestamps, {1.0, std::numeric_limits<double>::infinity()});
+        EXPECT_EQ(store.read(keys::nudgeDisplayDuration), 6.0);
         EXPECT_EQ(store.read(keys::waterIntakeML), 1000);
         EXPECT_EQ(store.read(keys::actionTimestamps), (std::vector<double>{1.5, 2.5}));
         EXPECT_EQ(backend.saveCount(), 0);
@@ -119,15 +109,6 @@ TEST_F(PreferencesStoreTest, ObserversHearChangesOnly) {
     store.remove("waterGoalML");
     store.remove("waterGoalML");
     EXPECT_EQ(changes, 2);
-}
-
-TEST_F(PreferencesStoreTest, NonFiniteNumbersAreRefused) {
-    PreferencesStore store(backend, scheduler);
-    store.write(keys::nudgeDisplayDuration, 8.0);
-    store.write(keys::nudgeDisplayDuration, std::numeric_limits<double>::quiet_NaN());
-    store.write(keys::actionTimestamps, {1.0, std::numeric_limits<double>::infinity()});
-    EXPECT_EQ(store.read(keys::nudgeDisplayDuration), 8.0);
-    EXPECT_TRUE(store.read(keys::actionTimestamps).empty());
 }
 
 TEST_F(PreferencesStoreTest, FailedSaveKeepsChangesAndReports) {
@@ -171,6 +152,21 @@ TEST_F(PreferencesStoreTest, ReloadWritesBackWhatWasDeletedOrGarbled) {
     scheduler.runDue();
     EXPECT_EQ(backend.values(), json({{"waterGoalML", 2500}}));
     EXPECT_EQ(heard, 0);
+}
+
+// The simulator's store: an empty store that exists is not the same as none at all.
+TEST_F(PreferencesStoreTest, InMemoryStoreTellsAnEmptyStoreFromNone) {
+    using Status = PreferencesLoad::Status;
+    EXPECT_EQ(backend.load().status, Status::missing);
+    backend.setValues(json::object());
+    EXPECT_EQ(backend.load().status, Status::loaded);
+    backend.clear();
+    EXPECT_EQ(backend.load().status, Status::missing);
+    ASSERT_TRUE(backend.save(json::object()));
+    EXPECT_EQ(backend.load().status, Status::loaded);
+    backend.setValues("garbled");
+    EXPECT_EQ(backend.load().status, Status::setAside);
+    EXPECT_EQ(backend.load().status, Status::missing) << "what was set aside is gone";
 }
 
 } // namespace

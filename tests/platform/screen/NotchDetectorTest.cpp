@@ -89,44 +89,46 @@ TEST(NotchDetector, ScalesTheInsetByTheDevicePixelRatio) {
 }
 
 TEST(NotchDetector, ReportsNoNotchUnlessEverythingIsKnown) {
-    {
-        // The panel driven without the notch rows: the notch is outside the picture.
+    const char* pro14 = "Apple MacBook Pro (14-inch, M1 Pro, 2021)";
+    struct Case {
+        const char* why;
+        const char* model;
+        QString node;
+        QByteArray height;
+        Rect frame;
+        QSize pixels;
+        double scale;
+    };
+    const Case cases[] = {
+        {"panel driven without the notch rows", pro14, dcpNode, rows74, {0, 0, 1512, 945}, {3024, 1890}, 2},
+        {"an external screen beside it", pro14, dcpNode, rows74, {1512, 0, 2560, 1440}, {2560, 1440}, 1},
+        {"not a MacBook", "LENOVO ThinkPad X13s Gen 1", dcpNode, rows74, pro14Frame, {3024, 1964}, 2},
+        {"a MacBook without a notch",
+         "Apple MacBook Air (M1, 2020)",
+         dcpNode,
+         rows74,
+         {0, 0, 2560, 1600},
+         {2560, 1600},
+         1},
+        {"text", pro14, dcpNode, "74", pro14Frame, {3024, 1964}, 2},
+        {"two bytes", pro14, dcpNode, QByteArray("\x00\x4a", 2), pro14Frame, {3024, 1964}, 2},
+        {"eight bytes", pro14, dcpNode, QByteArray(8, '\x00'), pro14Frame, {3024, 1964}, 2},
+        {"zero rows", pro14, dcpNode, QByteArray("\x00\x00\x00\x00", 4), pro14Frame, {3024, 1964}, 2},
+        {"absurd rows", pro14, dcpNode, QByteArray("\xff\xff\xff\xff", 4), pro14Frame, {3024, 1964}, 2},
+        {"not the display coprocessor",
+         "Apple MacBook Pro (16-inch, M1 Max, 2021)",
+         "soc/disp0@231c00000",
+         rows74,
+         {0, 0, 1728, 1117},
+         {3456, 2234},
+         2},
+    };
+    for (const auto& c : cases) {
         DeviceTree tree;
-        tree.model("Apple MacBook Pro (14-inch, M1 Pro, 2021)");
-        tree.notchHeight(dcpNode, rows74);
-        EXPECT_FALSE(NotchDetector(tree.root()).notchFor({0, 0, 1512, 945}, QSize(3024, 1890), 2));
-        // An external screen of another height next to it.
-        EXPECT_FALSE(NotchDetector(tree.root()).notchFor({1512, 0, 2560, 1440}, QSize(2560, 1440), 1));
+        tree.model(c.model);
+        tree.notchHeight(c.node, c.height);
+        EXPECT_FALSE(NotchDetector(tree.root()).notchFor(c.frame, c.pixels, c.scale)) << c.why;
     }
-    {
-        DeviceTree tree;
-        tree.model("LENOVO ThinkPad X13s Gen 1");
-        tree.notchHeight(dcpNode, rows74);
-        EXPECT_FALSE(NotchDetector(tree.root()).notchFor(pro14Frame, QSize(3024, 1964), 2));
-    }
-    {
-        // A MacBook without a notch.
-        DeviceTree tree;
-        tree.model("Apple MacBook Air (M1, 2020)");
-        tree.notchHeight(dcpNode, rows74);
-        EXPECT_FALSE(NotchDetector(tree.root()).notchFor({0, 0, 2560, 1600}, QSize(2560, 1600), 1));
-    }
-    for (const QByteArray& garbage : {QByteArray("74"), QByteArray("\x00\x4a", 2), QByteArray(8, '\x00'),
-                                      QByteArray("\x00\x00\x00\x00", 4), QByteArray("\xff\xff\xff\xff", 4)}) {
-        DeviceTree tree;
-        tree.model("Apple MacBook Pro (14-inch, M1 Pro, 2021)");
-        tree.notchHeight(dcpNode, garbage);
-        EXPECT_FALSE(NotchDetector(tree.root()).notchFor(pro14Frame, QSize(3024, 1964), 2))
-            << garbage.toHex().data();
-    }
-    {
-        // The property on a node that is not the display coprocessor.
-        DeviceTree tree;
-        tree.model("Apple MacBook Pro (16-inch, M1 Max, 2021)");
-        tree.notchHeight("soc/disp0@231c00000", rows74);
-        EXPECT_FALSE(NotchDetector(tree.root()).notchFor({0, 0, 1728, 1117}, QSize(3456, 2234), 2));
-    }
-    // No device tree at all.
     EXPECT_FALSE(NotchDetector("/nonexistent/device-tree").notchFor(pro14Frame, QSize(3024, 1964), 2));
 }
 

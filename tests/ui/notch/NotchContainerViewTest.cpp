@@ -27,19 +27,15 @@ using K = NudgeKindID;
 
 // A real view model on virtual time with the view sized as the notch window sizes its panel.
 struct ViewWorld : NotchWorld {
-    explicit ViewWorld(std::optional<ScreenInfo> screen = std::nullopt) : NotchWorld(!screen) {
-        if (screen) {
-            geometry = makeNotchGeometry(*screen);
-            window->show(geometry);
-        }
+    explicit ViewWorld(std::vector<ScreenInfo> screens = {notchedLaptop()}) : NotchWorld(std::move(screens)) {
         view = std::make_unique<NotchContainerView>(*vm, desktop.system, scheduler, driver);
         view->onPointerInsideChanged = [this](bool inside) {
             events.push_back(inside ? "inside" : "outside");
-            window->movePointer(inside);
+            window->pointerInsideChanged(inside);
         };
         view->onNotchClicked = [this] {
             events.push_back("click");
-            window->click();
+            window->notchClicked();
         };
         fit();
     }
@@ -92,97 +88,49 @@ void press(QWidget* target, QPointF at) {
 
 } // namespace
 
+// The pill's look on a real desktop is VornelaAppTest's; here: it is drawn only without a camera notch.
 TEST(NotchContainerView, ClosedDrawsThePillOnlyWhereThereIsNoHardwareNotch) {
-    ViewWorld plain(externalDisplay("desk", 0, true));
+    ViewWorld plain({externalDisplay("desk", 0, true)});
     const NotchLayoutMetrics m = plain.vm->layoutMetrics.get();
-    EXPECT_NEAR(m.anchorWidth, 180, 1);
-    EXPECT_EQ(m.anchorHeight, 32);
-    const QImage pill = plain.paint();
-    EXPECT_EQ(alphaAt(pill, m.anchorWidth / 2, m.anchorHeight / 2), 255);
-    EXPECT_EQ(alphaAt(pill, 90, 1), 255) << "the top edge runs straight into the screen edge";
-    EXPECT_EQ(alphaAt(pill, 0.5, 31.5), 0) << "soft bottom corners";
-    // The widget's own paint path draws the same thing.
-    const QImage grabbed = plain.view->grab().toImage();
-    EXPECT_EQ(grabbed.pixelColor(90, 16).alpha(), 255);
+    EXPECT_EQ(alphaAt(plain.paint(), m.anchorWidth / 2, m.anchorHeight / 2), 255);
+    EXPECT_EQ(plain.view->grab().toImage().pixelColor(90, 16).alpha(), 255) << "the widget paints the same";
 
     ViewWorld notched;
     EXPECT_EQ(notched.state(), NotchState::closed());
     EXPECT_EQ(paintedPixels(notched.paint()), 0) << "the camera housing shows through";
 }
 
-TEST(NotchContainerView, TheClipGrowsFromTheAnchorToTheWholePanelAndHitRectFollowsIt) {
+// Frame by frame, the input shape following the clip on a real X server is NotchPanelShapeTest's;
+// here: what is painted is the clip, and the hit shape is announced only when it moves.
+TEST(NotchContainerView, PaintsTheClipFromTheAnchorToTheWholePanel) {
     ViewWorld w;
     int shapeChanges = 0;
     QObject::connect(w.view.get(), &NotchContainerView::hitShapeChanged, [&] { ++shapeChanges; });
     w.vm->presentNudge(K::eyeBreak, false);
     w.fit();
     const NotchLayoutMetrics m = w.vm->layoutMetrics.get();
-    ASSERT_EQ(m.downExpansion, NotchViewModel::completionRowHeight);
     ASSERT_EQ(w.vm->contentRevealProgress(), 0);
     EXPECT_GT(shapeChanges, 0);
 
     // Reveal 0: only the anchor area.
-    const QRect anchor = w.view->hitRect();
-    EXPECT_EQ(anchor.top(), 0);
-    EXPECT_EQ(anchor.left(), int(std::floor(m.leftExpansion)));
-    EXPECT_EQ(anchor.height(), int(m.anchorHeight));
     QImage image = w.paint();
+    EXPECT_EQ(w.view->hitRect(),
+              QRect(int(std::floor(m.leftExpansion)), 0, int(std::ceil(m.anchorWidth)), int(m.anchorHeight)));
     EXPECT_EQ(alphaAt(image, m.leftExpansion + m.anchorWidth / 2, 4), 255);
     EXPECT_EQ(alphaAt(image, 4, 4), 0);
     EXPECT_EQ(alphaAt(image, m.leftExpansion + m.anchorWidth / 2, m.anchorHeight + 20), 0);
 
-    // Through the expand the rectangle only grows, keeps its top edge, and ends on the panel.
-    QRect previous = anchor;
-    bool grew = false;
-    for (int i = 0; i < 60 && w.vm->contentRevealProgress() < 1; ++i) {
-        w.advance(1.0 / 60);
-        const int before = shapeChanges;
-        w.view->advanceFrame();
-        const QRect now = w.view->hitRect();
-        EXPECT_EQ(now.top(), 0);
-        EXPECT_TRUE(now.contains(previous)) << "frame " << i;
-        if (now != previous) {
-            grew = true;
-            EXPECT_EQ(shapeChanges, before + 1) << "every frame that moves the shape is announced";
-        }
-        previous = now;
-    }
-    EXPECT_TRUE(grew);
-    ASSERT_EQ(w.vm->contentRevealProgress(), 1);
-    EXPECT_EQ(w.view->hitRect(), w.view->rect());
+    // Reveal 1: the whole panel, square top corners, the completion band included.
+    w.advance(1);
+    w.view->advanceFrame();
     const int settled = shapeChanges;
     w.view->advanceFrame();
     EXPECT_EQ(shapeChanges, settled) << "nothing moved, nothing announced";
-
-    // Reveal 1: the whole panel, square top corners, the completion band included.
+    EXPECT_EQ(w.view->hitRect(), w.view->rect());
     image = w.paint();
     EXPECT_EQ(alphaAt(image, 1, 1), 255);
     EXPECT_EQ(alphaAt(image, w.view->width() / 2.0, m.anchorHeight + 40), 255);
     EXPECT_EQ(alphaAt(image, 0.5, w.view->height() - 0.5), 0);
-    EXPECT_TRUE(w.view->outlinePath().contains(QPointF(2, 2)));
-}
-
-TEST(NotchContainerView, TheNudgeShowsItsMessageInWhiteRightOfTheCamera) {
-    ViewWorld w;
-    w.vm->presentNudge(K::standMove, false);
-    w.fit();
-    w.advance(2);
-    ASSERT_EQ(w.vm->contentRevealProgress(), 1);
-    const NotchLayoutMetrics m = w.vm->layoutMetrics.get();
-    const QImage image = w.paint();
-    auto whitePixelsIn = [&](double x0, double x1) {
-        int count = 0;
-        const double s = image.devicePixelRatio();
-        for (int y = 0; y < int(m.anchorHeight * s); ++y)
-            for (int x = int(x0 * s); x < int(x1 * s); ++x) {
-                const QColor c = image.pixelColor(x, y);
-                count += c.red() > 230 && c.green() > 230 && c.blue() > 230 && c.alpha() == 255;
-            }
-        return count;
-    };
-    const double right = m.leftExpansion + m.anchorWidth;
-    EXPECT_GT(whitePixelsIn(right, right + m.rightExpansion), 20);
-    EXPECT_EQ(whitePixelsIn(m.leftExpansion, right), 0) << "nothing is drawn over the camera";
 }
 
 TEST(NotchContainerView, TheDriverRunsFramesWhileRevealingAndArmsNothingOnceIdle) {

