@@ -10,8 +10,9 @@
 namespace vornela {
 
 // Posts calendar-day-changed at each local midnight, and when a clock change moves the local
-// date. The midnight task is a wall-clock deadline, so it also fires on the first turn after
-// the machine wakes past midnight.
+// date. The midnight task is a wall-clock deadline, so it also fires on the first turn
+// after the machine wakes past midnight. Where the calendar has no next midnight (far outside
+// its range) no task is armed until the clock changes again.
 class DayChangeTimer {
 public:
     DayChangeTimer(Scheduler& scheduler, const Clock& clock, const Calendar& calendar,
