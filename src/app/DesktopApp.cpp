@@ -12,9 +12,9 @@ namespace vornela {
 DesktopApp::DesktopApp(std::filesystem::path preferencesFile)
     : backend_(std::move(preferencesFile)), text_(&interfaceFont),
       settingsWindow_(host_, [this] { terminate(); }) {
-    core_ = std::make_unique<VornelaCore>(CorePorts{clock_, scheduler_, calendar_, backend_, text_, haptics_,
-                                                    system_, screens_, pointer_, panels_, cardSizer_, host_,
-                                                    settingsWindow_, onboardingWindow_, sharePreview_});
+    core_ = std::make_unique<VornelaCore>(
+        CorePorts{clock_, scheduler_, calendar_, backend_, text_, haptics_, system_, screens_, pointer_,
+                  panels_, cardSizer_, host_, settingsWindow_, onboardingWindow_, sharePreview_, timeZone_});
     VornelaCore& core = *core_;
     binder_ = std::make_unique<PanelContentBinder>(PanelContentBinder::Context{
         core.notch(), system_, clock_, driver_, [&core] { return core.notchWindowController(); },

@@ -7,6 +7,7 @@
 #include "core/app/VornelaCore.h"
 #include "core/base/Calendar.h"
 #include "core/base/SystemPreferences.h"
+#include "core/base/TimeZoneSource.h"
 #include "core/store/JsonFilePreferencesBackend.h"
 #include "platform/pointer/XInputPointerSource.h"
 #include "platform/screen/QtScreenSource.h"
@@ -65,6 +66,7 @@ private:
     InterimSettingsWindow settingsWindow_;
     InterimOnboardingWindow onboardingWindow_;
     InterimSharePreview sharePreview_;
+    TimeZoneSource timeZone_;
     std::unique_ptr<VornelaCore> core_;
     std::unique_ptr<PanelContentBinder> binder_;
     std::unique_ptr<LogindSleepWatcher> sleepWatcher_;

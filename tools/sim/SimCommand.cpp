@@ -103,6 +103,21 @@ SimCommand::WallTime parseStart(const std::string& text) {
     return t;
 }
 
+// An IANA name as found under the zone database, never a path out of it.
+std::string parseZone(const std::string& text) {
+    bool valid = !text.empty() && text.size() <= 64 && text.front() != '/' && text.back() != '/';
+    for (std::size_t i = 0; valid && i < text.size(); ++i) {
+        const char c = text[i];
+        valid =
+            std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '/' || c == '_' || c == '-' || c == '+';
+        if (c == '/' && i + 1 < text.size() && text[i + 1] == '/')
+            valid = false;
+    }
+    if (!valid || text.find("..") != std::string::npos)
+        fail("'tz' takes a time zone name such as Europe/Berlin, got '" + text + "'");
+    return text;
+}
+
 // One `do` action: how many words follow its name, and how they become the view's call.
 struct Action {
     std::size_t arguments;
@@ -195,8 +210,9 @@ SimCommand parse(const SimLine& line) {
     static const std::map<std::string, Name, std::less<>> names = {
         {"start", Name::start},   {"pref", Name::pref},       {"screens", Name::screens},
         {"launch", Name::launch}, {"advance", Name::advance}, {"sleep", Name::sleep},
-        {"clock", Name::clock},   {"pointer", Name::pointer}, {"click", Name::click},
-        {"do", Name::action},     {"dump", Name::dump},       {"quit", Name::quit},
+        {"clock", Name::clock},   {"tz", Name::tz},           {"pointer", Name::pointer},
+        {"click", Name::click},   {"do", Name::action},       {"dump", Name::dump},
+        {"quit", Name::quit},
     };
     const auto it = names.find(line.command);
     if (it == names.end())
@@ -237,6 +253,10 @@ SimCommand parse(const SimLine& line) {
         break;
     case Name::clock:
         command.seconds = parseSeconds(line, true);
+        break;
+    case Name::tz:
+        expectWords(line, 1);
+        command.key = parseZone(line.words[0]);
         break;
     case Name::pointer:
         expectWords(line, 2);

@@ -28,6 +28,7 @@ struct SimCommand {
         advance,
         sleep,
         clock,
+        tz,
         pointer,
         click,
         action,
@@ -42,7 +43,7 @@ struct SimCommand {
     Name name = Name::dump;
     int line = 0;
     WallTime start;                           // start
-    std::string key;                          // pref: the key; do: the action
+    std::string key;                          // pref: the key; tz: the zone; do: the action
     nlohmann::json value;                     // pref
     std::vector<ScreenInfo> screens;          // screens
     double seconds = 0;                       // advance, sleep, clock

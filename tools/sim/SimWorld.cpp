@@ -5,6 +5,8 @@
 #include "fakes/SampleScreens.h"
 
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
 #include <map>
 
 namespace vornela::sim {
@@ -16,9 +18,9 @@ SimWorld::Desktop::Desktop(SimEmitter& out, double wallStart)
       onboarding(out) {}
 
 CorePorts SimWorld::Desktop::ports(const Calendar& calendar, PreferencesBackend& backend) {
-    return CorePorts{scheduler, scheduler, calendar,       backend,    text,
-                     haptics,   system,    screens,        pointer,    panels,
-                     measurer,  host,      settingsWindow, onboarding, sharePreview};
+    return CorePorts{scheduler,      scheduler,  calendar,     backend, text,     haptics,
+                     system,         screens,    pointer,      panels,  measurer, host,
+                     settingsWindow, onboarding, sharePreview, timeZone};
 }
 
 SimWorld::SimWorld(std::ostream& out) : out_(out, calendar_), screens_(defaultScreens()) {}
@@ -39,9 +41,10 @@ void SimWorld::run(const SimCommand& command) {
         {Name::start, &SimWorld::start},        {Name::pref, &SimWorld::setPreference},
         {Name::screens, &SimWorld::setScreens}, {Name::launch, &SimWorld::launch},
         {Name::advance, &SimWorld::advance},    {Name::sleep, &SimWorld::sleep},
-        {Name::clock, &SimWorld::clock},        {Name::pointer, &SimWorld::pointer},
-        {Name::click, &SimWorld::click},        {Name::action, &SimWorld::action},
-        {Name::dump, &SimWorld::dump},          {Name::quit, &SimWorld::quit},
+        {Name::clock, &SimWorld::clock},        {Name::tz, &SimWorld::timeZone},
+        {Name::pointer, &SimWorld::pointer},    {Name::click, &SimWorld::click},
+        {Name::action, &SimWorld::action},      {Name::dump, &SimWorld::dump},
+        {Name::quit, &SimWorld::quit},
     };
     if (command.name != Name::start)
         desktop();
@@ -139,6 +142,24 @@ void SimWorld::clock(const SimCommand& command) {
     desktop_->scheduler.shiftWall(command.seconds);
     if (core_)
         core_->wallClockChanged();
+    desktop_->scheduler.runDue();
+}
+
+void SimWorld::timeZone(const SimCommand& command) {
+    // The process reads the zone from TZ, so an unknown name would quietly mean UTC.
+    const char* database = std::getenv("TZDIR");
+    const std::filesystem::path file =
+        std::filesystem::path(database && *database ? database : "/usr/share/zoneinfo") / command.key;
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file, error))
+        fail("unknown time zone '" + command.key + "'");
+    setenv("TZ", command.key.c_str(), 1);
+    if (!core_) {
+        calendar_.reloadTimeZone();
+        return;
+    }
+    // As the platform reports it: the core reads the zone again and moves the day into it.
+    desktop_->timeZone.changed.emit();
     desktop_->scheduler.runDue();
 }
 

@@ -9,6 +9,7 @@
 #include "core/base/Calendar.h"
 #include "core/base/ManualScheduler.h"
 #include "core/base/SystemPreferences.h"
+#include "core/base/TimeZoneSource.h"
 #include "core/nudges/FixedCompletionCardMeasurer.h"
 #include "core/store/InMemoryPreferencesBackend.h"
 
@@ -39,6 +40,7 @@ private:
 
         ManualScheduler scheduler;
         SystemPreferences system;
+        TimeZoneSource timeZone;
         FixedWidthTextMeasurer text;
         SimHaptics haptics;
         SimScreens screens;
@@ -58,6 +60,7 @@ private:
     void advance(const SimCommand& command);
     void sleep(const SimCommand& command);
     void clock(const SimCommand& command);
+    void timeZone(const SimCommand& command);
     void pointer(const SimCommand& command);
     void click(const SimCommand& command);
     void action(const SimCommand& command);

@@ -81,6 +81,10 @@ Calendar::Calendar(LocaleData locale) : locale_(std::move(locale)) {
     tzset();
 }
 
+void Calendar::reloadTimeZone() const {
+    tzset();
+}
+
 LocalDateTime Calendar::components(double instant) const {
     return localTime(instant).value_or(LocalDateTime{});
 }

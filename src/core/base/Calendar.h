@@ -33,6 +33,8 @@ public:
     explicit Calendar(LocaleData locale = LocaleData::enUS());
 
     const LocaleData& locale() const { return locale_; }
+    // Reads the process's time zone again (TZ, else /etc/localtime) after the system's changed.
+    void reloadTimeZone() const;
 
     // Outside the calendar's range (about 2^31 years either way) there is no local time: no
     // value, and every operation below that needs one fails as well.
