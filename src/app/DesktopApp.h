@@ -16,6 +16,7 @@
 #include "platform/system/PortalSystemPreferences.h"
 #include "platform/system/PreferencesFileWatcher.h"
 #include "platform/system/QtApplicationHost.h"
+#include "platform/system/TimeZoneWatcher.h"
 #include "platform/text/QtTextMeasurer.h"
 #include "platform/time/QtScheduler.h"
 #include "platform/time/SystemClock.h"
@@ -71,6 +72,7 @@ private:
     std::unique_ptr<PanelContentBinder> binder_;
     std::unique_ptr<LogindSleepWatcher> sleepWatcher_;
     std::unique_ptr<PreferencesFileWatcher> fileWatcher_;
+    std::unique_ptr<TimeZoneWatcher> timeZoneWatcher_;
     Subscription saveFailures_;
     bool terminated_ = false;
 };
