@@ -1,6 +1,6 @@
 // A week of reminders on virtual time, through the same world the simulator runs: all kinds on,
 // the user answering now and then, the laptop asleep every night.
-#include "SimLine.h"
+#include "SimCommand.h"
 #include "SimWorld.h"
 
 #include <benchmark/benchmark.h>
@@ -52,8 +52,8 @@ void BM_SimulatedWeek(benchmark::State& state) {
         vornela::sim::SimWorld world(out);
         int number = 0;
         for (const auto& text : script) {
-            if (auto line = vornela::sim::SimLine::parse(text, ++number))
-                world.run(*line);
+            if (auto command = vornela::sim::parseScriptLine(text, ++number))
+                world.run(*command);
         }
     }
     state.counters["commands"] = static_cast<double>(script.size());

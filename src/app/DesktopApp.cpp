@@ -12,9 +12,9 @@ namespace vornela {
 DesktopApp::DesktopApp(std::filesystem::path preferencesFile)
     : backend_(std::move(preferencesFile)), text_(&interfaceFont),
       settingsWindow_(host_, [this] { terminate(); }) {
-    core_ = std::make_unique<VornelaCore>(CorePorts{clock_, scheduler_, calendar_, backend_, text_, haptics_,
-                                                    system_, screens_, pointer_, panels_, cardSizer_, host_,
-                                                    settingsWindow_, onboardingWindow_, sharePreview_});
+    core_ = std::make_unique<VornelaCore>(
+        CorePorts{clock_, scheduler_, calendar_, backend_, text_, haptics_, system_, screens_, pointer_,
+                  panels_, cardSizer_, host_, settingsWindow_, onboardingWindow_, sharePreview_, timeZone_});
     VornelaCore& core = *core_;
     binder_ = std::make_unique<PanelContentBinder>(PanelContentBinder::Context{
         core.notch(), system_, clock_, driver_, [&core] { return core.notchWindowController(); },
@@ -35,6 +35,7 @@ DesktopApp::DesktopApp(std::filesystem::path preferencesFile)
     sleepWatcher_ = std::make_unique<LogindSleepWatcher>(core.center(), [&core] { core.willSleep(); });
     fileWatcher_ = std::make_unique<PreferencesFileWatcher>(QString::fromStdString(backend_.path().string()),
                                                             [&core] { core.preferences().reload(); });
+    timeZoneWatcher_ = std::make_unique<TimeZoneWatcher>(timeZone_);
     QObject::connect(qApp, &QGuiApplication::applicationStateChanged, &connections_,
                      [&core](Qt::ApplicationState state) {
                          if (state == Qt::ApplicationActive)
@@ -44,6 +45,7 @@ DesktopApp::DesktopApp(std::filesystem::path preferencesFile)
 
 DesktopApp::~DesktopApp() {
     terminate();
+    timeZoneWatcher_.reset();
     fileWatcher_.reset();
     sleepWatcher_.reset();
     // The panels hold views that refer to the view model: they go with the core.

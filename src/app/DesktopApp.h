@@ -7,6 +7,7 @@
 #include "core/app/VornelaCore.h"
 #include "core/base/Calendar.h"
 #include "core/base/SystemPreferences.h"
+#include "core/base/TimeZoneSource.h"
 #include "core/store/JsonFilePreferencesBackend.h"
 #include "platform/pointer/XInputPointerSource.h"
 #include "platform/screen/QtScreenSource.h"
@@ -15,6 +16,7 @@
 #include "platform/system/PortalSystemPreferences.h"
 #include "platform/system/PreferencesFileWatcher.h"
 #include "platform/system/QtApplicationHost.h"
+#include "platform/system/TimeZoneWatcher.h"
 #include "platform/text/QtTextMeasurer.h"
 #include "platform/time/QtScheduler.h"
 #include "platform/time/SystemClock.h"
@@ -65,10 +67,12 @@ private:
     InterimSettingsWindow settingsWindow_;
     InterimOnboardingWindow onboardingWindow_;
     InterimSharePreview sharePreview_;
+    TimeZoneSource timeZone_;
     std::unique_ptr<VornelaCore> core_;
     std::unique_ptr<PanelContentBinder> binder_;
     std::unique_ptr<LogindSleepWatcher> sleepWatcher_;
     std::unique_ptr<PreferencesFileWatcher> fileWatcher_;
+    std::unique_ptr<TimeZoneWatcher> timeZoneWatcher_;
     Subscription saveFailures_;
     bool terminated_ = false;
 };

@@ -6,6 +6,7 @@
 #include "core/base/FixedWidthTextMeasurer.h"
 #include "core/base/Haptics.h"
 #include "core/base/SystemPreferences.h"
+#include "core/base/TimeZoneSource.h"
 #include "core/notch/PointerSource.h"
 #include "core/notch/ScreenSource.h"
 #include "core/notch/SharePreviewPresenter.h"
@@ -112,7 +113,8 @@ struct FakeDesktop {
                     PreferencesBackend& backend, const TextMeasurer* textMeasurer = nullptr) {
         return CorePorts{clock,    scheduler, calendar, backend,    textMeasurer ? *textMeasurer : text,
                          haptics,  system,    screens,  pointer,    panels,
-                         measurer, host,      settings, onboarding, sharePreview};
+                         measurer, host,      settings, onboarding, sharePreview,
+                         timeZone};
     }
 
     FixedWidthTextMeasurer text;
@@ -126,6 +128,7 @@ struct FakeDesktop {
     RecordingSettingsWindow settings;
     RecordingOnboardingWindow onboarding;
     RecordingSharePreview sharePreview;
+    TimeZoneSource timeZone;
 };
 
 } // namespace vornela::fakes

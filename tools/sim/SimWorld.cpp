@@ -5,121 +5,22 @@
 #include "fakes/SampleScreens.h"
 
 #include <cmath>
-#include <cstdio>
-#include <functional>
+#include <cstdlib>
+#include <filesystem>
 #include <map>
 
 namespace vornela::sim {
 
 using nlohmann::json;
 
-namespace {
-
-double parseNumber(const std::string& text, const char* what) {
-    std::size_t used = 0;
-    double value = 0;
-    try {
-        value = std::stod(text, &used);
-    } catch (const std::exception&) {
-        fail(std::string("expected a number for ") + what + ", got '" + text + "'");
-    }
-    if (used != text.size() || !std::isfinite(value))
-        fail(std::string("expected a number for ") + what + ", got '" + text + "'");
-    return value;
-}
-
-int parseInt(const std::string& text, const char* what) {
-    const double value = parseNumber(text, what);
-    if (value != std::floor(value) || std::abs(value) > 2e9)
-        fail(std::string("expected a whole number for ") + what + ", got '" + text + "'");
-    return static_cast<int>(value);
-}
-
-bool parseBool(const std::string& text) {
-    if (text == "true")
-        return true;
-    if (text == "false")
-        return false;
-    fail("expected true or false, got '" + text + "'");
-}
-
-NudgeKindID parseKind(const std::string& text) {
-    if (auto kind = nudgeKindFromRaw(text))
-        return *kind;
-    fail("unknown nudge kind '" + text + "'");
-}
-
-SettingsActions::Goal parseGoal(const std::string& text) {
-    if (text == "water")
-        return SettingsActions::Goal::water;
-    if (text == "breaks")
-        return SettingsActions::Goal::breaks;
-    if (text == "movement")
-        return SettingsActions::Goal::movement;
-    fail("'do goal' takes water, breaks or movement");
-}
-
-void expectWords(const SimLine& line, std::size_t count) {
-    if (line.words.size() != count)
-        fail("'" + line.command + "' takes " + std::to_string(count) + " argument(s)");
-}
-
-// One `do` action: how many words follow its name, and what the view calls in the core.
-struct Action {
-    std::size_t arguments;
-    std::function<void(VornelaCore&, const std::vector<std::string>&)> run;
-};
-
-const std::map<std::string, Action>& actions() {
-    using Args = std::vector<std::string>;
-    static const std::map<std::string, Action> table = {
-        {"complete", {0, [](VornelaCore& c, const Args&) { c.notch().completeNudgeFromNotch(); }}},
-        {"ignore", {0, [](VornelaCore& c, const Args&) { c.notch().ignoreNudgeFromNotch(); }}},
-        {"trackWater", {0, [](VornelaCore& c, const Args&) { c.notch().openWaterTracking(); }}},
-        {"waterSelect",
-         {1, [](VornelaCore& c, const Args& a) { c.notch().selectWaterML(parseInt(a[0], "waterSelect")); }}},
-        {"waterConfirm", {0, [](VornelaCore& c, const Args&) { c.notch().confirmWaterTracking(); }}},
-        {"lunchDone", {0, [](VornelaCore& c, const Args&) { c.notch().completeLunchFromDashboard(); }}},
-        {"openActivity", {0, [](VornelaCore& c, const Args&) { c.notch().openActivityHeatMap(); }}},
-        {"closeActivity", {0, [](VornelaCore& c, const Args&) { c.notch().closeActivityHeatMap(); }}},
-        {"share", {0, [](VornelaCore& c, const Args&) { c.notch().shareActivity(); }}},
-        {"openSettings", {0, [](VornelaCore& c, const Args&) { c.notch().openSettings(); }}},
-        {"pause", {1, [](VornelaCore& c, const Args& a) { c.settings().setPaused(parseBool(a[0])); }}},
-        {"remindersEnabled",
-         {1, [](VornelaCore& c, const Args& a) { c.settings().setRemindersEnabled(parseBool(a[0])); }}},
-        {"displayDuration",
-         {1, [](VornelaCore& c,
-                const Args& a) { c.settings().setDisplayDuration(parseNumber(a[0], "displayDuration")); }}},
-        {"goal",
-         {2, [](VornelaCore& c,
-                const Args& a) { c.settings().setGoal(parseGoal(a[0]), parseInt(a[1], "goal")); }}},
-        {"nudgeEnabled",
-         {2, [](VornelaCore& c,
-                const Args& a) { c.settings().setNudgeEnabled(parseKind(a[0]), parseBool(a[1])); }}},
-        {"nudgeInterval",
-         {2,
-          [](VornelaCore& c, const Args& a) {
-              c.settings().setNudgeInterval(parseKind(a[0]), parseNumber(a[1], "nudgeInterval"));
-          }}},
-        {"lunchTime",
-         {1, [](VornelaCore& c, const Args& a) { c.settings().setLunchTime(parseInt(a[0], "lunchTime")); }}},
-        {"onboardingFinish", {0, [](VornelaCore& c, const Args&) { c.onboarding().finish(); }}},
-        {"showOnboarding",
-         {0, [](VornelaCore& c, const Args&) { c.center().post(notifications::showOnboardingRequested); }}},
-    };
-    return table;
-}
-
-} // namespace
-
 SimWorld::Desktop::Desktop(SimEmitter& out, double wallStart)
     : scheduler(wallStart), haptics(out), panels(out), host(out), settingsWindow(out), sharePreview(out),
       onboarding(out) {}
 
 CorePorts SimWorld::Desktop::ports(const Calendar& calendar, PreferencesBackend& backend) {
-    return CorePorts{scheduler, scheduler, calendar,       backend,    text,
-                     haptics,   system,    screens,        pointer,    panels,
-                     measurer,  host,      settingsWindow, onboarding, sharePreview};
+    return CorePorts{scheduler,      scheduler,  calendar,     backend, text,     haptics,
+                     system,         screens,    pointer,      panels,  measurer, host,
+                     settingsWindow, onboarding, sharePreview, timeZone};
 }
 
 SimWorld::SimWorld(std::ostream& out) : out_(out, calendar_), screens_(defaultScreens()) {}
@@ -133,22 +34,21 @@ std::vector<ScreenInfo> SimWorld::defaultScreens() {
     return {fakes::notchedLaptop()};
 }
 
-void SimWorld::run(const SimLine& line) {
-    using Command = void (SimWorld::*)(const SimLine&);
-    static const std::map<std::string, Command> commands = {
-        {"start", &SimWorld::start},   {"pref", &SimWorld::setPreference}, {"screens", &SimWorld::setScreens},
-        {"launch", &SimWorld::launch}, {"advance", &SimWorld::advance},    {"sleep", &SimWorld::sleep},
-        {"clock", &SimWorld::clock},   {"pointer", &SimWorld::pointer},    {"click", &SimWorld::click},
-        {"do", &SimWorld::action},     {"dump", &SimWorld::dump},          {"quit", &SimWorld::quit},
+void SimWorld::run(const SimCommand& command) {
+    using Name = SimCommand::Name;
+    using Step = void (SimWorld::*)(const SimCommand&);
+    static const std::map<Name, Step> steps = {
+        {Name::start, &SimWorld::start},        {Name::pref, &SimWorld::setPreference},
+        {Name::screens, &SimWorld::setScreens}, {Name::launch, &SimWorld::launch},
+        {Name::advance, &SimWorld::advance},    {Name::sleep, &SimWorld::sleep},
+        {Name::clock, &SimWorld::clock},        {Name::tz, &SimWorld::timeZone},
+        {Name::pointer, &SimWorld::pointer},    {Name::click, &SimWorld::click},
+        {Name::action, &SimWorld::action},      {Name::dump, &SimWorld::dump},
+        {Name::quit, &SimWorld::quit},
     };
-    const auto it = commands.find(line.command);
-    if (it == commands.end()) {
-        desktop(); // a script that does not begin with 'start' says so first
-        fail("unknown command '" + line.command + "'");
-    }
-    if (line.command != "start")
+    if (command.name != Name::start)
         desktop();
-    (this->*it->second)(line);
+    (this->*steps.at(command.name))(command);
 }
 
 SimWorld::Desktop& SimWorld::desktop() {
@@ -170,17 +70,11 @@ NotchWindowController& SimWorld::notchController() {
     return *controller;
 }
 
-void SimWorld::start(const SimLine& line) {
+void SimWorld::start(const SimCommand& command) {
     if (desktop_)
         fail("'start' may appear only once");
-    expectWords(line, 1);
-    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
-    char tail = 0;
-    if (std::sscanf(line.words[0].c_str(), "%4d-%2d-%2dT%2d:%2d:%2d%c", &y, &mo, &d, &h, &mi, &s, &tail) !=
-            6 ||
-        mo < 1 || mo > 12 || d < 1 || d > Calendar::daysInMonth(y, mo) || h > 23 || mi > 59 || s > 59)
-        fail("'start' takes a local time YYYY-MM-DDTHH:MM:SS");
-    const auto wall = calendar_.date(y, mo, d, h, mi, s);
+    const auto& t = command.start;
+    const auto wall = calendar_.date(t.year, t.month, t.day, t.hour, t.minute, t.second);
     if (!wall)
         fail("'start' names a time the calendar cannot represent");
     desktop_ = std::make_unique<Desktop>(out_, *wall);
@@ -188,39 +82,31 @@ void SimWorld::start(const SimLine& line) {
     desktop_->screens.list = screens_;
 }
 
-void SimWorld::setPreference(const SimLine& line) {
-    if (line.words.size() < 2)
-        fail("'pref' takes a key and a JSON value");
-    const std::string& key = line.words[0];
-    const std::string text = line.rest.substr(line.rest.find(key) + key.size());
-    json value;
-    try {
-        value = json::parse(text);
-    } catch (const json::parse_error&) {
-        fail("'pref " + key + "' needs a JSON value");
-    }
+void SimWorld::expectWallInRange(double wall, const char* command) const {
+    const auto first = calendar_.date(1, 1, 1);
+    const auto last = calendar_.date(10000, 1, 1);
+    if (!first || !last || wall < *first || wall >= *last)
+        fail(std::string("'") + command + "' would take the clock outside the years 1 to 9999");
+}
+
+void SimWorld::setPreference(const SimCommand& command) {
+    json value = command.value;
     if (!core_) {
         // Before launch the file is all there is.
         json stored = backend_.values();
         if (value.is_null())
-            stored.erase(key);
+            stored.erase(command.key);
         else
-            stored[key] = std::move(value);
+            stored[command.key] = std::move(value);
         backend_.setValues(std::move(stored));
         return;
     }
-    core_->preferences().setValue(key, std::move(value));
+    core_->preferences().setValue(command.key, std::move(value));
     desktop_->scheduler.runDue();
 }
 
-void SimWorld::setScreens(const SimLine& line) {
-    json value;
-    try {
-        value = json::parse(line.rest);
-    } catch (const json::parse_error&) {
-        fail("'screens' needs a JSON array");
-    }
-    screens_ = parseScreens(value);
+void SimWorld::setScreens(const SimCommand& command) {
+    screens_ = command.screens;
     desktop_->screens.list = screens_;
     if (!core_)
         return;
@@ -229,8 +115,7 @@ void SimWorld::setScreens(const SimLine& line) {
     deliverHostingTracking();
 }
 
-void SimWorld::launch(const SimLine& line) {
-    expectWords(line, 0);
+void SimWorld::launch(const SimCommand&) {
     if (core_)
         fail("'launch' may appear only once");
     core_ = std::make_unique<VornelaCore>(desktop_->ports(calendar_, backend_));
@@ -239,30 +124,42 @@ void SimWorld::launch(const SimLine& line) {
     desktop_->scheduler.runDue();
 }
 
-void SimWorld::advance(const SimLine& line) {
-    expectWords(line, 1);
-    const double seconds = parseNumber(line.words[0], "advance");
-    if (seconds < 0)
-        fail("'advance' cannot go back in time");
-    desktop_->scheduler.advance(seconds);
+void SimWorld::advance(const SimCommand& command) {
+    expectWallInRange(desktop_->scheduler.wallNow() + command.seconds, "advance");
+    desktop_->scheduler.advance(command.seconds);
 }
 
-void SimWorld::sleep(const SimLine& line) {
-    expectWords(line, 1);
-    const double seconds = parseNumber(line.words[0], "sleep");
-    if (seconds < 0)
-        fail("'sleep' cannot go back in time");
-    desktop_->scheduler.sleep(seconds);
+void SimWorld::sleep(const SimCommand& command) {
+    expectWallInRange(desktop_->scheduler.wallNow() + command.seconds, "sleep");
+    desktop_->scheduler.sleep(command.seconds);
     if (core_)
         core_->didWake();
     desktop_->scheduler.runDue();
 }
 
-void SimWorld::clock(const SimLine& line) {
-    expectWords(line, 1);
-    desktop_->scheduler.shiftWall(parseNumber(line.words[0], "clock"));
+void SimWorld::clock(const SimCommand& command) {
+    expectWallInRange(desktop_->scheduler.wallNow() + command.seconds, "clock");
+    desktop_->scheduler.shiftWall(command.seconds);
     if (core_)
         core_->wallClockChanged();
+    desktop_->scheduler.runDue();
+}
+
+void SimWorld::timeZone(const SimCommand& command) {
+    // The process reads the zone from TZ, so an unknown name would quietly mean UTC.
+    const char* database = std::getenv("TZDIR");
+    const std::filesystem::path file =
+        std::filesystem::path(database && *database ? database : "/usr/share/zoneinfo") / command.key;
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file, error))
+        fail("unknown time zone '" + command.key + "'");
+    setenv("TZ", command.key.c_str(), 1);
+    if (!core_) {
+        calendar_.reloadTimeZone();
+        return;
+    }
+    // As the platform reports it: the core reads the zone again and moves the day into it.
+    desktop_->timeZone.changed.emit();
     desktop_->scheduler.runDue();
 }
 
@@ -299,10 +196,8 @@ void SimWorld::observe() {
     subs.push_back(health.todayWaterML.observe([this](const int& ml) { out_.emit("water", {{"ml", ml}}); }));
 }
 
-void SimWorld::pointer(const SimLine& line) {
-    expectWords(line, 2);
-    desktop_->pointer.at =
-        Point{parseNumber(line.words[0], "pointer x"), parseNumber(line.words[1], "pointer y")};
+void SimWorld::pointer(const SimCommand& command) {
+    desktop_->pointer.at = command.point;
     if (!core_)
         return;
     // The global monitor first, then the notch view's own tracking.
@@ -334,8 +229,7 @@ void SimWorld::deliverHostingTracking() {
     desktop_->scheduler.runDue();
 }
 
-void SimWorld::click(const SimLine& line) {
-    expectWords(line, 0);
+void SimWorld::click(const SimCommand&) {
     auto& controller = notchController();
     const PanelWindow* panel = controller.panel();
     if (!panel || !panel->isVisible())
@@ -350,28 +244,18 @@ void SimWorld::click(const SimLine& line) {
     desktop_->scheduler.runDue();
 }
 
-void SimWorld::action(const SimLine& line) {
-    if (line.words.empty())
-        fail("'do' needs an action");
+void SimWorld::action(const SimCommand& command) {
     notchController(); // every action is a view's, so the app must be running
-    const std::string& name = line.words[0];
-    const auto it = actions().find(name);
-    if (it == actions().end())
-        fail("unknown action '" + name + "'");
-    if (line.words.size() != it->second.arguments + 1)
-        fail("'do " + name + "' takes " + std::to_string(it->second.arguments) + " argument(s)");
-    it->second.run(*core_, std::vector<std::string>(line.words.begin() + 1, line.words.end()));
+    command.action(*core_);
     desktop_->scheduler.runDue();
 }
 
-void SimWorld::dump(const SimLine& line) {
-    expectWords(line, 0);
+void SimWorld::dump(const SimCommand&) {
     const json& stored = core_ ? core_->preferences().storedValues() : backend_.values();
     out_.emit("dump", dumpFields(core_.get(), stored, desktop_->panels.notchPanel(), out_));
 }
 
-void SimWorld::quit(const SimLine& line) {
-    expectWords(line, 0);
+void SimWorld::quit(const SimCommand&) {
     if (core_)
         core_->terminate();
     desktop_->scheduler.runDue();

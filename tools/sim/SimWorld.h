@@ -1,14 +1,15 @@
 #pragma once
 
+#include "SimCommand.h"
 #include "SimEmitter.h"
 #include "SimJson.h"
-#include "SimLine.h"
 #include "SimPanelFactory.h"
 #include "SimPorts.h"
 #include "core/app/VornelaCore.h"
 #include "core/base/Calendar.h"
 #include "core/base/ManualScheduler.h"
 #include "core/base/SystemPreferences.h"
+#include "core/base/TimeZoneSource.h"
 #include "core/nudges/FixedCompletionCardMeasurer.h"
 #include "core/store/InMemoryPreferencesBackend.h"
 
@@ -26,8 +27,8 @@ public:
     explicit SimWorld(std::ostream& out);
     ~SimWorld();
 
-    // Runs one line; a line it cannot run throws ScriptError.
-    void run(const SimLine& line);
+    // Runs one command; one it cannot run now throws ScriptError.
+    void run(const SimCommand& command);
 
     static std::vector<ScreenInfo> defaultScreens();
 
@@ -39,6 +40,7 @@ private:
 
         ManualScheduler scheduler;
         SystemPreferences system;
+        TimeZoneSource timeZone;
         FixedWidthTextMeasurer text;
         SimHaptics haptics;
         SimScreens screens;
@@ -51,19 +53,22 @@ private:
         SimOnboardingWindow onboarding;
     };
 
-    void start(const SimLine& line);
-    void setPreference(const SimLine& line);
-    void setScreens(const SimLine& line);
-    void launch(const SimLine& line);
-    void advance(const SimLine& line);
-    void sleep(const SimLine& line);
-    void clock(const SimLine& line);
-    void pointer(const SimLine& line);
-    void click(const SimLine& line);
-    void action(const SimLine& line);
-    void dump(const SimLine& line);
-    void quit(const SimLine& line);
+    void start(const SimCommand& command);
+    void setPreference(const SimCommand& command);
+    void setScreens(const SimCommand& command);
+    void launch(const SimCommand& command);
+    void advance(const SimCommand& command);
+    void sleep(const SimCommand& command);
+    void clock(const SimCommand& command);
+    void timeZone(const SimCommand& command);
+    void pointer(const SimCommand& command);
+    void click(const SimCommand& command);
+    void action(const SimCommand& command);
+    void dump(const SimCommand& command);
+    void quit(const SimCommand& command);
 
+    // Refuses a wall time the output cannot name (years 1 to 9999 in the current zone).
+    void expectWallInRange(double wall, const char* command) const;
     void observe();
     void deliverHostingTracking();
     Desktop& desktop();

@@ -1,6 +1,6 @@
 // vornela-sim: Vornela's core on virtual time, driven by a script on standard input; what
 // happens comes out as JSON lines. Exit status 2 on a malformed line.
-#include "SimLine.h"
+#include "SimCommand.h"
 #include "SimWorld.h"
 
 #include <iostream>
@@ -13,11 +13,9 @@ int main() {
     int number = 0;
     while (std::getline(std::cin, text)) {
         ++number;
-        const auto line = vornela::sim::SimLine::parse(text, number);
-        if (!line)
-            continue;
         try {
-            world.run(*line);
+            if (const auto command = vornela::sim::parseScriptLine(text, number))
+                world.run(*command);
         } catch (const vornela::sim::ScriptError& error) {
             std::cout.flush();
             std::cerr << "vornela-sim: line " << number << ": " << error.what() << '\n';

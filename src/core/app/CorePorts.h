@@ -17,6 +17,7 @@ class SettingsWindowPort;
 class SharePreviewPresenter;
 class TextMeasurer;
 struct SystemPreferences;
+struct TimeZoneSource;
 
 // Everything the core needs from the world it runs in. The desktop hands in Linux services, the
 // simulator and the tests hand in recorders on virtual time; the core is built the same way.
@@ -36,6 +37,7 @@ struct CorePorts {
     SettingsWindowPort& settingsWindow;
     OnboardingWindow& onboardingWindow;
     SharePreviewPresenter& sharePreview;
+    TimeZoneSource& timeZone;
 };
 
 } // namespace vornela

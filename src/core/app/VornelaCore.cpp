@@ -1,5 +1,7 @@
 #include "core/app/VornelaCore.h"
 
+#include "core/base/TimeZoneSource.h"
+
 namespace vornela {
 
 VornelaCore::VornelaCore(CorePorts ports)
@@ -21,6 +23,7 @@ VornelaCore::VornelaCore(CorePorts ports)
     nudgeSettings_.setRescheduler(&engine_);
     // The day record follows midnight from the start.
     dayTimer_.start();
+    timeZoneReports_ = ports.timeZone.changed.connect([this] { timeZoneChanged(); });
 }
 
 VornelaCore::~VornelaCore() {
@@ -45,6 +48,15 @@ void VornelaCore::terminate() {
 
 void VornelaCore::wallClockChanged() {
     dayTimer_.wallClockChanged();
+    engine_.wakeScheduler();
+}
+
+void VornelaCore::timeZoneChanged() {
+    ports_.calendar.reloadTimeZone();
+    // The day first, so the lunch date below reads the new day's record.
+    dayTimer_.timeZoneChanged();
+    // Grid slots and the lunch time are wall-clock times of the zone they were computed in.
+    engine_.rescheduleAll();
     engine_.wakeScheduler();
 }
 

@@ -34,6 +34,9 @@ public:
 
     // What the platform reports.
     void wallClockChanged();
+    // The system time zone changed (reported through CorePorts::timeZone): the zone is read
+    // again, a new local date starts its day record, and midnight and every nudge move into it.
+    void timeZoneChanged();
     void willSleep();
     void didWake();
     void screensChanged();
@@ -71,6 +74,7 @@ private:
     AppDelegate delegate_;
     bool launched_ = false;
     bool terminated_ = false;
+    Subscription timeZoneReports_;
 };
 
 } // namespace vornela

@@ -81,11 +81,19 @@ Calendar::Calendar(LocaleData locale) : locale_(std::move(locale)) {
     tzset();
 }
 
+void Calendar::reloadTimeZone() const {
+    tzset();
+}
+
 LocalDateTime Calendar::components(double instant) const {
+    return localTime(instant).value_or(LocalDateTime{});
+}
+
+std::optional<LocalDateTime> Calendar::localTime(double instant) const {
     std::time_t t{};
     std::tm tm{};
     if (!toTimeT(instant, t) || !localTm(t, tm))
-        return {};
+        return std::nullopt;
     LocalDateTime out;
     out.year = tm.tm_year + 1900;
     out.month = tm.tm_mon + 1;
@@ -107,23 +115,32 @@ std::optional<double> Calendar::date(int year, int month, int day, int hour, int
 }
 
 std::optional<double> Calendar::dateAtMinutes(double instant, int minutes) const {
-    const auto c = components(instant);
-    return date(c.year, c.month, c.day, minutes / 60, minutes % 60);
+    const auto c = localTime(instant);
+    if (!c)
+        return std::nullopt;
+    return date(c->year, c->month, c->day, minutes / 60, minutes % 60);
 }
 
 double Calendar::startOfDay(double instant) const {
-    const auto c = components(instant);
+    const auto c = localTime(instant);
+    if (!c)
+        return instant;
     // Where midnight itself is skipped, the day starts at the end of the gap.
-    return date(c.year, c.month, c.day).value_or(instant);
+    return date(c->year, c->month, c->day).value_or(instant);
 }
 
 std::optional<double> Calendar::startOfNextDay(double instant) const {
-    const auto c = components(instant);
-    return date(c.year, c.month, c.day + 1);
+    const auto c = localTime(instant);
+    if (!c)
+        return std::nullopt;
+    return date(c->year, c->month, c->day + 1);
 }
 
 std::optional<double> Calendar::addDays(double instant, int days) const {
-    const auto c = components(instant);
+    const auto found = localTime(instant);
+    if (!found)
+        return std::nullopt;
+    const auto& c = *found;
     const long long day = static_cast<long long>(c.day) + days;
     if (day > std::numeric_limits<int>::max() || day < std::numeric_limits<int>::min())
         return std::nullopt;
@@ -138,7 +155,10 @@ std::optional<double> Calendar::addWeeks(double instant, int weeks) const {
 }
 
 std::optional<double> Calendar::addMonths(double instant, int months) const {
-    const auto c = components(instant);
+    const auto found = localTime(instant);
+    if (!found)
+        return std::nullopt;
+    const auto& c = *found;
     const long long total = static_cast<long long>(c.year) * 12 + (c.month - 1) + months;
     const long long year = total >= 0 ? total / 12 : (total - 11) / 12;
     if (year > 1'000'000 || year < -1'000'000)

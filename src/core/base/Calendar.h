@@ -33,7 +33,13 @@ public:
     explicit Calendar(LocaleData locale = LocaleData::enUS());
 
     const LocaleData& locale() const { return locale_; }
+    // Reads the process's time zone again (TZ, else /etc/localtime) after the system's changed.
+    void reloadTimeZone() const;
 
+    // Outside the calendar's range (about 2^31 years either way) there is no local time: no
+    // value, and every operation below that needs one fails as well.
+    std::optional<LocalDateTime> localTime(double instant) const;
+    // The same, with the Unix epoch's fields standing in where there is no local time.
     LocalDateTime components(double instant) const;
     // The instant a local wall-clock time names. A time skipped by a clock change moves forward
     // by the gap (02:30 on a spring-forward night is 03:30); a repeated one is its first occurrence.
@@ -42,6 +48,7 @@ public:
     // The given minutes after midnight as local wall-clock time on the day of `instant`.
     std::optional<double> dateAtMinutes(double instant, int minutes) const;
 
+    // `instant` itself where there is no local time.
     double startOfDay(double instant) const;
     std::optional<double> startOfNextDay(double instant) const;
     // The same wall-clock time so many days, weeks or months away; a month step keeps the day

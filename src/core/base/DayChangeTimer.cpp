@@ -16,8 +16,10 @@ void DayChangeTimer::stop() {
 }
 
 void DayChangeTimer::arm() {
-    const auto midnight = calendar_.startOfNextDay(clock_.wallNow());
-    if (!midnight) {
+    const double now = clock_.wallNow();
+    const auto midnight = calendar_.startOfNextDay(now);
+    // A midnight that is not ahead would fire again at once, for ever.
+    if (!midnight || !(*midnight > now)) {
         task_.cancel();
         return;
     }

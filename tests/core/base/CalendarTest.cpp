@@ -73,6 +73,14 @@ TEST(Calendar, ImpossibleDatesReportFailure) {
     Calendar calendar;
     EXPECT_FALSE(calendar.addMonths(0, 2'000'000'000).has_value());
     EXPECT_FALSE(calendar.date(2'000'000, 1, 1).has_value());
+    // Past the range of local time (year 2^31) nothing stands in for it: no made-up 1970 day.
+    for (double far : {1e17, -1e17}) {
+        EXPECT_FALSE(calendar.localTime(far).has_value());
+        EXPECT_FALSE(calendar.startOfNextDay(far).has_value());
+        EXPECT_FALSE(calendar.addDays(far, 1).has_value());
+        EXPECT_FALSE(calendar.dateAtMinutes(far, 750).has_value());
+        EXPECT_EQ(calendar.startOfDay(far), far);
+    }
 }
 
 TEST(Calendar, WeekdaysAndDaysAreLocal) {

@@ -32,3 +32,23 @@ TEST(DayChangeTimer, SleepOverMidnightAndClockChangesMoveTheDate) {
     s.advance(48 * 3600);
     EXPECT_EQ(posts, 2);
 }
+
+TEST(DayChangeTimer, WithoutANextMidnightNothingIsArmedUntilTheClockComesBack) {
+    ScopedTimeZone tz("Europe/Berlin");
+    Calendar calendar;
+    ManualScheduler s(1e17); // some 3 billion years on: no local time there
+    NotificationCenter center;
+    int posts = 0;
+    auto sub = center.observe(notifications::calendarDayChanged, [&] { ++posts; });
+    DayChangeTimer timer(s, s, calendar, center);
+    timer.start();
+    s.advance(3 * 86400); // must end: a midnight in the past would fire for ever
+    EXPECT_EQ(posts, 0);
+    EXPECT_EQ(s.pendingCount(), 0u);
+
+    s.shiftWall(calendar.date(2026, 6, 1, 23, 0).value() - s.wallNow());
+    timer.wallClockChanged();
+    EXPECT_EQ(posts, 1);
+    s.advance(3600);
+    EXPECT_EQ(posts, 2);
+}

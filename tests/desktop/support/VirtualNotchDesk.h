@@ -30,9 +30,10 @@ namespace vornela::testing {
 struct VirtualNotchDesk {
     VirtualNotchDesk()
         : timeZone("Europe/Berlin"), scheduler(Calendar().date(2026, 6, 1, 10, 0).value()),
-          text(&interfaceFont), core(CorePorts{scheduler, scheduler, calendar, backend, text, haptics, system,
-                                               screens, pointer, panels, cardSizer, fakes.host,
-                                               fakes.settings, fakes.onboarding, fakes.sharePreview}),
+          text(&interfaceFont),
+          core(CorePorts{scheduler, scheduler, calendar, backend, text, haptics, system, screens, pointer,
+                         panels, cardSizer, fakes.host, fakes.settings, fakes.onboarding, fakes.sharePreview,
+                         fakes.timeZone}),
           vm(core.notch()),
           binder(PanelContentBinder::Context{vm, system, scheduler, driver,
                                              [this] { return core.notchWindowController(); },

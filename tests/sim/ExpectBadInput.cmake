@@ -1,0 +1,30 @@
+# Runs one hostile script. Its first line says what must happen: "# expect: line N: text" (exit
+# status 2, that text on standard error, nothing run after the line) or "# expect: runs" (exit
+# status 0, no complaint). A crash shows as a status that is not a number; a hang as the test's
+# timeout.
+file(STRINGS ${SCRIPT} first LIMIT_COUNT 1)
+if(first MATCHES "^# expect: (line [0-9]+: .*)$")
+  set(expected "${CMAKE_MATCH_1}")
+elseif(first STREQUAL "# expect: runs")
+  set(expected "")
+else()
+  message(FATAL_ERROR "${SCRIPT} must begin with '# expect: line N: message' or '# expect: runs'")
+endif()
+execute_process(COMMAND ${SIM} INPUT_FILE ${SCRIPT} OUTPUT_VARIABLE out ERROR_VARIABLE errors
+                RESULT_VARIABLE status)
+if(expected STREQUAL "")
+  if(NOT status STREQUAL "0" OR NOT errors STREQUAL "")
+    message(FATAL_ERROR "expected a clean run, got status ${status}: ${errors}")
+  endif()
+  return()
+endif()
+if(NOT status STREQUAL "2")
+  message(FATAL_ERROR "expected exit status 2, got ${status}: ${errors}")
+endif()
+string(FIND "${errors}" "vornela-sim: ${expected}" at)
+if(at EQUAL -1)
+  message(FATAL_ERROR "expected the message 'vornela-sim: ${expected}', got: ${errors}")
+endif()
+if(out MATCHES "\"ev\":\"dump\"")
+  message(FATAL_ERROR "nothing after the malformed line may run")
+endif()
