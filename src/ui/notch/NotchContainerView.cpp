@@ -283,11 +283,23 @@ bool NotchContainerView::event(QEvent* event) {
         auto* child = static_cast<QChildEvent*>(event)->child();
         if (child->isWidgetType())
             child->installEventFilter(this);
+    } else if (event->type() == QEvent::ParentChange && window() != this) {
+        // Qt sometimes gives the window, not this view that fills it, the enter after a leave
+        // (when both were queued, as while a window manager moves and resizes the panel under a
+        // resting pointer); the leave that follows then reaches only the window too.
+        window()->installEventFilter(this);
     }
     return QWidget::event(event);
 }
 
 bool NotchContainerView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window() && watched != this) {
+        if (event->type() == QEvent::Enter)
+            reportPointer(mapFrom(window(), static_cast<QEnterEvent*>(event)->position()));
+        else if (event->type() == QEvent::Leave)
+            reportPointerInside(false);
+        return QWidget::eventFilter(watched, event);
+    }
     auto* child = qobject_cast<QWidget*>(watched);
     if (!child || child->parentWidget() != this)
         return QWidget::eventFilter(watched, event);

@@ -193,6 +193,53 @@ TEST(NotchWindowController, UnpluggingTheNotchScreenMovesToTheMainScreensPill) {
     EXPECT_EQ(w.desktop.panels.created.size(), 1u);
 }
 
+// The panel's own leave is news even when the pointer position has not caught up: a single far
+// move that raised no motion event, or XWayland keeping the last X11 position once the pointer
+// is over a Wayland surface.
+TEST(NotchHostingRules, ThePanelsLeaveClosesTheSurfaceWhateverThePositionSays) {
+    {
+        SCOPED_TRACE("a leave during the expand is acted on when it ends");
+        NotchWindowWorld w;
+        w.window->show();
+        w.movePointer(onNotch);
+        w.advance(0.1);
+        ASSERT_TRUE(w.vm->isLayoutTransitioning.get());
+        w.advance(0.1);
+        w.window->pointerInsideChanged(false);
+        w.advance(0.2); // the transition ends
+        ASSERT_FALSE(w.vm->isLayoutTransitioning.get());
+        w.advance(0.11);
+        EXPECT_EQ(w.vm->windowAlignment.get(), A::hoverExpanded(0));
+        w.advance(0.02);
+        EXPECT_EQ(w.vm->windowAlignment.get(), A::closed());
+    }
+    {
+        SCOPED_TRACE("a resize under a resting pointer leaves and enters again");
+        NotchWindowWorld w;
+        w.window->show();
+        w.movePointer(onNotch);
+        w.advance(0.1);
+        w.window->pointerInsideChanged(false);
+        w.window->pointerInsideChanged(true);
+        w.advance(2);
+        EXPECT_EQ(w.state(), NotchState::hoverExpanded());
+        EXPECT_EQ(w.vm->windowAlignment.get(), A::hoverExpanded(0));
+    }
+    {
+        SCOPED_TRACE("settled: a leave, then a report from the same stale position");
+        NotchWindowWorld w;
+        w.window->show();
+        openDashboard(w);
+        w.window->pointerInsideChanged(false);
+        w.movePointer(onNotch);
+        w.advance(1);
+        EXPECT_EQ(w.state(), NotchState::closed());
+        w.movePointer({onNotch.x + 5, onNotch.y}); // back over X11: the position moves again
+        w.advance(1);
+        EXPECT_EQ(w.state(), NotchState::hoverExpanded());
+    }
+}
+
 TEST(NotchHostingRules, ClicksPassThroughOutsideTheDrawnSurface) {
     NotchWindowWorld w;
     w.window->show();

@@ -249,6 +249,18 @@ TEST(NotchContainerView, PointerReportsAndClicksReachTheModelAndButtonsWaitForTh
     QApplication::sendEvent(w.view.get(), &leave);
     press(w.view.get(), QPointF(5, 5));
     EXPECT_EQ(w.events, (std::vector<std::string>{"outside", "inside", "click"}));
+
+    // Qt may give the enter and the leave to the window the view fills instead of to the view.
+    QWidget window;
+    w.view->setParent(&window);
+    w.events.clear();
+    QEvent leaveWindow(QEvent::Leave);
+    QApplication::sendEvent(&window, &leaveWindow);
+    QEnterEvent enterWindow(QPointF(5, 5), QPointF(5, 5), w.view->mapToGlobal(QPointF(5, 5)));
+    QApplication::sendEvent(&window, &enterWindow);
+    QApplication::sendEvent(&window, &leaveWindow);
+    EXPECT_EQ(w.events, (std::vector<std::string>{"outside", "inside", "outside"}));
+    w.view->setParent(nullptr);
 }
 
 TEST(NotchHoverTracker, FollowsThePointerAndTheControlsMoves) {
