@@ -6,7 +6,6 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHash>
-#include <QPolygon>
 #include <QWidget>
 #include <QWindow>
 
@@ -108,7 +107,7 @@ QRegion OverlayPanel::inputShape() const {
     return inputShape_ ? *inputShape_ : QRegion(logicalInputRect());
 }
 
-void OverlayPanel::setFallbackShape(const QPainterPath& outline) {
+void OverlayPanel::setFallbackShape(const QRegion& outline) {
     fallbackShape_ = outline;
     applyBoundingShape();
 }
@@ -273,21 +272,19 @@ void OverlayPanel::applyInputShape() {
     }
 }
 
-// Without a compositor, the outline becomes the window's visible shape.
+// Without a compositor, the outline becomes the window's visible shape. With one the shape is the
+// whole window, set all the same: window managers draw no shadow around a shaped window (xfwm4
+// would outline the notch's rectangle in grey).
 void OverlayPanel::applyBoundingShape() {
     if (!window_)
         return;
     const CompositorWatcher* compositor = compositor_.data();
-    std::optional<QRegion> mask;
-    if (!fallbackShape_.isEmpty() && !(compositor && compositor->isActive()))
-        mask = QRegion(fallbackShape_.toFillPolygon().toPolygon(), Qt::WindingFill);
+    const bool composited = compositor && compositor->isActive();
+    const QRegion mask = fallbackShape_.isEmpty() || composited ? QRegion(window_->rect()) : fallbackShape_;
     if (mask == appliedMask_)
         return;
     appliedMask_ = mask;
-    if (mask)
-        window_->setMask(*mask);
-    else
-        window_->clearMask();
+    window_->setMask(mask);
 }
 
 QRect OverlayPanel::logicalInputRect() const {
