@@ -135,6 +135,7 @@ void OverlayPanel::orderFront() {
         return;
     window_->show(); // WA_ShowWithoutActivating: never takes focus
     window_->raise();
+    requestAllDesktops();
     Q_EMIT orderedFront(); // whoever keeps panels above this one raises them now
     // Qt flushes before the loop blocks; the restacking should not wait for that.
     if (xcb_connection_t* c = qtConnection())
@@ -238,6 +239,28 @@ void OverlayPanel::applyWindowState() {
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, stateAtom, XCB_ATOM_ATOM, 32, uint32_t(states.size()),
                         states.data());
     xcb_flush(c);
+}
+
+// KWin reads the pre-map _NET_WM_DESKTOP of a transient window (Qt makes tool windows transient
+// for its hidden leader) as desktop 0. The request a pager would send, after mapping, is heard.
+void OverlayPanel::requestAllDesktops() {
+    xcb_connection_t* c = qtConnection();
+    const xcb_window_t id = nativeWindowId();
+    if (!c || !id)
+        return;
+    xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    if (!screen)
+        return;
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = id;
+    message.type = atom(c, "_NET_WM_DESKTOP");
+    message.data.data32[0] = 0xFFFFFFFF;
+    message.data.data32[1] = 1; // from an application
+    xcb_send_event(c, 0, screen->root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
 }
 
 void OverlayPanel::applyShapes() {

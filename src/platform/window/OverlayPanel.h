@@ -69,6 +69,7 @@ private:
     void applyGeometry();
     void applyWindowType();
     void applyWindowState();
+    void requestAllDesktops();
     void applyShapes();
     void applyInputShape();
     void applyBoundingShape();
