@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <vector>
 
 namespace vornela {
@@ -48,6 +49,36 @@ std::vector<xcb_atom_t> atomList(xcb_connection_t* c, xcb_window_t window, xcb_a
     return atoms;
 }
 
+// Whether the window manager places and stacks a dock where it asks to be: it says it knows
+// docks and the "above" state. Weston's X11 window manager knows neither, and places every
+// window itself; without any window manager the client places its windows anyway.
+bool windowManagerHonoursDocks(xcb_connection_t* c) {
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    XcbReply<xcb_get_property_reply_t> check(xcb_get_property_reply(
+        c, xcb_get_property(c, 0, root, atom(c, "_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW, 0, 1),
+        nullptr));
+    if (!check || xcb_get_property_value_length(check.get()) == 0)
+        return true;
+    const std::vector<xcb_atom_t> supported = atomList(c, root, atom(c, "_NET_SUPPORTED"));
+    const auto knows = [&](const char* name) {
+        return std::find(supported.begin(), supported.end(), atom(c, name)) != supported.end();
+    };
+    return knows("_NET_WM_WINDOW_TYPE_DOCK") && knows("_NET_WM_STATE_ABOVE");
+}
+
+// Asked once per process: every panel is placed the same way.
+bool placesItself() {
+    static const bool bypass = [] {
+        xcb_connection_t* c = qtConnection();
+        if (!c || windowManagerHonoursDocks(c))
+            return false;
+        std::fprintf(stderr, "vornela: the window manager does not keep docks in place; the notch places "
+                             "and stacks itself (override-redirect)\n");
+        return true;
+    }();
+    return bypass;
+}
+
 } // namespace
 
 OverlayPanel::OverlayPanel(const ScreenInfo& screen, Rect frame, PanelLevel level,
@@ -60,8 +91,11 @@ OverlayPanel::OverlayPanel(const ScreenInfo& screen, Rect frame, PanelLevel leve
     compositor_ = compositor;
     // A compositor that starts or stops changes which shape the window needs.
     connect(compositor, &CompositorWatcher::activeChanged, this, &OverlayPanel::applyBoundingShape);
-    window_ = new QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                                       Qt::WindowDoesNotAcceptFocus);
+    Qt::WindowFlags flags =
+        Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus;
+    if (placesItself())
+        flags |= Qt::X11BypassWindowManagerHint;
+    window_ = new QWidget(nullptr, flags);
     window_->setAttribute(Qt::WA_TranslucentBackground);
     window_->setAttribute(Qt::WA_ShowWithoutActivating);
     window_->setAttribute(Qt::WA_X11NetWmWindowTypeDock); // before the native window exists
