@@ -48,6 +48,8 @@ protected:
         quint32 found = 0;
         X11Probe::waitUntil(
             [&] {
+                if (!app.isRunning()) // gone: its pid reads 0, which would name this process
+                    return true;
                 for (quint32 window : probe.topLevelWindows(app.pid())) {
                     const QRect g = probe.geometry(window);
                     if (probe.isViewable(window) && g.top() == 0 && g.contains(QPoint(960, 0)))
@@ -220,6 +222,16 @@ TEST_F(VornelaApp, WithoutADisplayItSaysSoAndExitsWithStatusOne) {
     app.start({"DISPLAY", "WAYLAND_DISPLAY"});
     EXPECT_EQ(app.waitForExit(15), 1);
     EXPECT_TRUE(app.standardError().contains("display"));
+}
+
+TEST_F(VornelaApp, ASessionThatAsksQtForWaylandStillGetsTheX11OverlayAndSaysSoOnce) {
+    AppProcess app;
+    app.writePreferences(quietDay());
+    app.start({}, {{"QT_QPA_PLATFORM", "wayland"}, {"WAYLAND_DISPLAY", "wayland-vornela-test"}});
+    ASSERT_NE(waitForNotch(app), 0u) << "exit " << app.waitForExit(0) << ": "
+                                     << app.standardError().toStdString();
+    const QString said = app.standardError();
+    EXPECT_EQ(said.count("using xcb"), 1) << said.toStdString();
 }
 
 TEST_F(VornelaApp, UnderWaylandWithoutXWaylandItSaysWhatIsMissing) {
