@@ -43,3 +43,12 @@ VORNELA_DESKTOP_PACKAGES=(qt6-base-dev libxcb1-dev libxcb-shape0-dev libxcb-xinp
 
 # Desktop tests run the real binary on a private X server and session bus, and move the pointer.
 VORNELA_DESKTOP_TEST_PACKAGES=(xvfb xdotool dbus-daemon)
+
+# The window-manager matrix that ./test runs (tests/wm): the real binary under openbox, xfwm4 with
+# its compositor (xfconf switches the compositor at run time) and KWin on X11, whose compositor
+# needs Mesa's software OpenGL on Xvfb.
+VORNELA_WM_TEST_PACKAGES=(openbox xfwm4 xfconf kwin-x11 libgl1-mesa-dri)
+
+# The Wayland compositors of tests/wm/wayland-matrix.sh, with XWayland. Not part of ./test: they
+# are large and slow to start, and one of them may not run in a container.
+VORNELA_WAYLAND_TEST_PACKAGES=(weston xwayland kwin-wayland mutter)

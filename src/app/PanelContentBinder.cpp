@@ -2,6 +2,7 @@
 
 #include "core/notch/NotchWindowController.h"
 #include "core/nudges/NudgeCompletionWindowController.h"
+#include "platform/window/OutlinePixels.h"
 #include "platform/window/OverlayPanel.h"
 #include "ui/notch/NotchContainerView.h"
 #include "ui/nudges/NudgeCompletionPanelWidget.h"
@@ -55,9 +56,11 @@ void PanelContentBinder::attachNotch(OverlayPanel& panel) const {
         };
     }
     panel.setContent(view);
+    // Clicks land only on what is drawn: the transparent corners belong to the window beneath.
     auto applyShape = [&panel, view] {
-        panel.setInputShape(QRegion(view->hitRect()));
-        panel.setFallbackShape(view->outlinePath());
+        const QRegion outline = outlinePixels(view->outlinePath());
+        panel.setInputShape(outline);
+        panel.setFallbackShape(outline);
     };
     QObject::connect(view, &NotchContainerView::hitShapeChanged, &panel, applyShape);
     applyShape();
@@ -72,7 +75,7 @@ void PanelContentBinder::attachCompletion(OverlayPanel& panel, const ScreenInfo&
     panel.setContent(widget);
     auto applyShape = [&panel, widget] {
         panel.setInputShape(QRegion(widget->rect()));
-        panel.setFallbackShape(widget->outlinePath());
+        panel.setFallbackShape(outlinePixels(widget->outlinePath()));
     };
     new ResizeFollower(widget, applyShape);
     applyShape();

@@ -11,7 +11,8 @@
 using namespace vornela;
 
 int main(int argc, char** argv) {
-    if (const Result<> display = DisplayCheck::prepare(); !display) {
+    const Result<std::string> display = DisplayCheck::prepare();
+    if (!display) {
         std::fprintf(stderr, "vornela: %s\n", display.error().c_str());
         return 1;
     }
@@ -27,6 +28,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vornela: already running in this session\n");
         return 0;
     }
+    if (!display.value().empty())
+        std::fprintf(stderr, "vornela: %s\n", display.value().c_str());
 
     QApplication::setApplicationName(QStringLiteral("vornela"));
     QApplication::setDesktopFileName(QStringLiteral("vornela"));

@@ -1,7 +1,9 @@
 #include "platform/window/CompositorWatcher.h"
 
 #include "platform/screen/CoordinateSpace.h"
+#include "platform/window/OutlinePixels.h"
 #include "platform/window/OverlayPanel.h"
+#include "support/ShapeRows.h"
 #include "support/X11Probe.h"
 
 #include <QWidget>
@@ -10,13 +12,6 @@
 
 namespace vornela {
 namespace {
-
-QRegion regionOf(const std::vector<QRect>& rects) {
-    QRegion region;
-    for (const QRect& rect : rects)
-        region += rect;
-    return region;
-}
 
 // A fake compositing manager takes _NET_WM_CM_S0, gives it up, takes it again and then
 // disconnects without a word. Nobody asks the watcher: the event loop brings each change, and
@@ -36,7 +31,7 @@ TEST(CompositorWatcher, FollowsACompositorComingAndGoingAndPanelsSwapTheirShape)
     panel.setContent(new QWidget);
     QPainterPath outline;
     outline.addRoundedRect(QRectF(0, 0, 320, 80), 24, 24);
-    panel.setFallbackShape(outline);
+    panel.setFallbackShape(outlinePixels(outline));
     panel.orderFront();
     const quint32 id = panel.nativeWindowId();
     ASSERT_TRUE(X11Probe::waitUntil([&] { return probe.isViewable(id); }));

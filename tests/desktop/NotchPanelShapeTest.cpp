@@ -1,5 +1,6 @@
 #include "core/notch/NotchShapes.h"
 #include "platform/screen/CoordinateSpace.h"
+#include "support/ShapeRows.h"
 #include "support/VirtualNotchDesk.h"
 #include "support/X11Probe.h"
 #include "ui/notch/NotchContainerView.h"
@@ -102,11 +103,16 @@ protected:
     QRect fullPanel() const { return coreClip(1.0); }
     QRect anchorArea() const { return coreClip(0.0); }
 
-    // The server holds exactly one input rectangle, `expected` (given time to flush).
+    // The server's input shape is the outline drawn in `expected` (given time to flush): that
+    // rectangle (to the pixel whose centre a fractional edge passes) without its soft bottom
+    // corners, alike on both sides of the window.
     ::testing::AssertionResult inputShapeIs(const QRect& expected) const {
         const auto holds = [&] {
-            const std::vector<QRect> shape = probe.inputShape(window);
-            return shape.size() == 1 && shape.front() == expected;
+            const QRegion shape = regionOf(probe.inputShape(window));
+            const QRect bounds = shape.boundingRect();
+            return expected.contains(bounds) && bounds.adjusted(-1, 0, 1, 1).contains(expected) &&
+                   !shape.contains(bounds.bottomLeft()) && !shape.contains(bounds.bottomRight()) &&
+                   unmirroredRows(shape, probe.geometry(window).width()) == 0;
         };
         if (X11Probe::waitUntil(holds, 3))
             return ::testing::AssertionSuccess();

@@ -1,7 +1,9 @@
 #include "platform/window/OverlayPanel.h"
+#include "platform/window/OutlinePixels.h"
 #include "platform/window/QtPanelWindowFactory.h"
 
 #include "platform/screen/CoordinateSpace.h"
+#include "support/ShapeRows.h"
 #include "support/X11Probe.h"
 
 #include <QMouseEvent>
@@ -26,13 +28,6 @@ protected:
 private:
     QColor fill_;
 };
-
-QRegion regionOf(const std::vector<QRect>& rects) {
-    QRegion region;
-    for (const QRect& rect : rects)
-        region += rect;
-    return region;
-}
 
 class OverlayPanelTest : public ::testing::Test {
 protected:
@@ -206,7 +201,7 @@ TEST_F(OverlayPanelTest, WithoutACompositorTheFallbackOutlineBecomesTheVisibleSh
 
     QPainterPath outline;
     outline.addRoundedRect(QRectF(0, 0, 320, 80), 24, 24);
-    panel.setFallbackShape(outline);
+    panel.setFallbackShape(outlinePixels(outline));
     ASSERT_TRUE(showAndWait(panel));
     const quint32 id = panel.nativeWindowId();
 

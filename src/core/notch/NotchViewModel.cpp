@@ -173,9 +173,17 @@ void NotchViewModel::finishLayoutTransition(bool inside, bool allowsHoverExpansi
     }
 }
 
-bool NotchViewModel::showsCompletionRow() const {
-    return notchState.get().is(NotchState::Case::nudge) && nudgeCompletionUI.get().has_value() &&
-           layoutMetrics.get().downExpansion > 0;
+std::optional<double> NotchViewModel::completionRowTop() const {
+    if (!nudgeCompletionUI.get())
+        return std::nullopt;
+    const NotchState& state = notchState.get();
+    const NotchLayoutMetrics& m = layoutMetrics.get();
+    if (state.is(NotchState::Case::nudge) && m.downExpansion > 0)
+        return m.anchorHeight;
+    // The open layout grew by the row's height below its own content.
+    if (state.isOpen() && hoverAdditionalDown() > 0 && m.downExpansion >= completionRowHeight)
+        return m.windowSize.height - completionRowHeight;
+    return std::nullopt;
 }
 
 double NotchViewModel::contentRevealProgress() const {

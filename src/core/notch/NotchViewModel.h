@@ -76,9 +76,11 @@ public:
     std::optional<double> waterTrackingLockUntil() const { return waterTrackingLockUntil_; }
     std::optional<double> activityHeatMapLockUntil() const { return activityHeatMapLockUntil_; }
     int layoutTransitionToken() const { return layoutTransitionToken_; }
-    // The completion row under a nudge's message: it asks for completion and the layout has made
-    // room for the row.
-    bool showsCompletionRow() const;
+    // The completion row: under a nudge's message, or at the bottom of an open state that holds
+    // a nudge; it asks for completion and the layout has made room for the row.
+    bool showsCompletionRow() const { return completionRowTop().has_value(); }
+    // Where the row's 44 points start, from the top of the panel; none while no row shows.
+    std::optional<double> completionRowTop() const;
     // How far the open content is revealed, 0...1, read at the current monotonic instant.
     double contentRevealProgress() const;
     bool isContentRevealAnimating() const;

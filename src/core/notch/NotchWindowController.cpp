@@ -123,7 +123,7 @@ void NotchWindowController::finishTransition(int token, bool closing) {
     bool allowsHover = false;
     if (geometry_) {
         const Point p = ports_.pointer.location();
-        const bool inNotch = isPointerInNotchArea(p);
+        const bool inNotch = isPointerOnNotch(p);
         inside = inNotch || completionController_.containsPoint(p);
         allowsHover = inNotch;
     }
@@ -143,10 +143,17 @@ void NotchWindowController::reportPointer() {
     if (!geometry_)
         return;
     const Point p = ports_.pointer.location();
-    const bool inNotch = isPointerInNotchArea(p);
+    const bool inNotch = isPointerOnNotch(p);
     const bool inPanels = completionController_.containsPoint(p);
     // A completion panel keeps the surface open but never opens the dashboard.
     viewModel_.updatePointerInside(inNotch || inPanels, allowsHoverFromOpenState() || inNotch);
+}
+
+bool NotchWindowController::isPointerOnNotch(Point p) {
+    if (leftAt_ && *leftAt_ == p)
+        return false;
+    leftAt_.reset();
+    return isPointerInNotchArea(p);
 }
 
 bool NotchWindowController::isPointerInNotchArea(Point point) const {
@@ -194,7 +201,12 @@ bool NotchWindowController::isVisuallyInside(Point point, Rect bounds) const {
 }
 
 void NotchWindowController::pointerInsideChanged(bool inside) {
-    // The panel resizes under a resting pointer; only the end of the transition decides.
+    if (inside)
+        leftAt_.reset();
+    else
+        leftAt_ = ports_.pointer.location();
+    // The panel resizes under a resting pointer, which may leave and enter it again: only the end
+    // of the transition decides, with what was recorded here.
     if (!inside && viewModel_.isLayoutTransitioning.get())
         return;
     viewModel_.updatePointerInside(inside, allowsHoverFromOpenState() || inside);

@@ -70,6 +70,9 @@ public:
 private:
     void finishTransition(int token, bool closing);
     bool allowsHoverFromOpenState() const;
+    // Whether the pointer at `p` is on the notch, on the panel's word when the panel has said it
+    // left and the position has not moved since.
+    bool isPointerOnNotch(Point p);
 
     NotchViewModel& viewModel_;
     NudgeCompletionWindowController& completionController_;
@@ -79,6 +82,11 @@ private:
     int layoutTransitionToken_ = 0;
     NotchWindowAlignment previousAlignment_ = NotchWindowAlignment::closed();
     TaskHandle transitionCompletionTask_;
+    // Where the pointer was said to be when the panel reported it leaving. Until the position
+    // moves on (or the panel reports an entry), the pointer is outside whatever the position
+    // says: a move may raise no motion report (a single jump), and XWayland keeps the last X11
+    // position while the pointer is over a Wayland surface.
+    std::optional<Point> leftAt_;
 };
 
 } // namespace vornela

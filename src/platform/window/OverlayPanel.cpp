@@ -6,7 +6,6 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHash>
-#include <QPolygon>
 #include <QWidget>
 #include <QWindow>
 
@@ -15,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <vector>
 
 namespace vornela {
@@ -49,6 +49,36 @@ std::vector<xcb_atom_t> atomList(xcb_connection_t* c, xcb_window_t window, xcb_a
     return atoms;
 }
 
+// Whether the window manager places and stacks a dock where it asks to be: it says it knows
+// docks and the "above" state. Weston's X11 window manager knows neither, and places every
+// window itself; without any window manager the client places its windows anyway.
+bool windowManagerHonoursDocks(xcb_connection_t* c) {
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    XcbReply<xcb_get_property_reply_t> check(xcb_get_property_reply(
+        c, xcb_get_property(c, 0, root, atom(c, "_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW, 0, 1),
+        nullptr));
+    if (!check || xcb_get_property_value_length(check.get()) == 0)
+        return true;
+    const std::vector<xcb_atom_t> supported = atomList(c, root, atom(c, "_NET_SUPPORTED"));
+    const auto knows = [&](const char* name) {
+        return std::find(supported.begin(), supported.end(), atom(c, name)) != supported.end();
+    };
+    return knows("_NET_WM_WINDOW_TYPE_DOCK") && knows("_NET_WM_STATE_ABOVE");
+}
+
+// Asked once per process: every panel is placed the same way.
+bool placesItself() {
+    static const bool bypass = [] {
+        xcb_connection_t* c = qtConnection();
+        if (!c || windowManagerHonoursDocks(c))
+            return false;
+        std::fprintf(stderr, "vornela: the window manager does not keep docks in place; the notch places "
+                             "and stacks itself (override-redirect)\n");
+        return true;
+    }();
+    return bypass;
+}
+
 } // namespace
 
 OverlayPanel::OverlayPanel(const ScreenInfo& screen, Rect frame, PanelLevel level,
@@ -61,8 +91,11 @@ OverlayPanel::OverlayPanel(const ScreenInfo& screen, Rect frame, PanelLevel leve
     compositor_ = compositor;
     // A compositor that starts or stops changes which shape the window needs.
     connect(compositor, &CompositorWatcher::activeChanged, this, &OverlayPanel::applyBoundingShape);
-    window_ = new QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                                       Qt::WindowDoesNotAcceptFocus);
+    Qt::WindowFlags flags =
+        Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus;
+    if (placesItself())
+        flags |= Qt::X11BypassWindowManagerHint;
+    window_ = new QWidget(nullptr, flags);
     window_->setAttribute(Qt::WA_TranslucentBackground);
     window_->setAttribute(Qt::WA_ShowWithoutActivating);
     window_->setAttribute(Qt::WA_X11NetWmWindowTypeDock); // before the native window exists
@@ -108,7 +141,7 @@ QRegion OverlayPanel::inputShape() const {
     return inputShape_ ? *inputShape_ : QRegion(logicalInputRect());
 }
 
-void OverlayPanel::setFallbackShape(const QPainterPath& outline) {
+void OverlayPanel::setFallbackShape(const QRegion& outline) {
     fallbackShape_ = outline;
     applyBoundingShape();
 }
@@ -136,6 +169,7 @@ void OverlayPanel::orderFront() {
         return;
     window_->show(); // WA_ShowWithoutActivating: never takes focus
     window_->raise();
+    requestAllDesktops();
     Q_EMIT orderedFront(); // whoever keeps panels above this one raises them now
     // Qt flushes before the loop blocks; the restacking should not wait for that.
     if (xcb_connection_t* c = qtConnection())
@@ -241,6 +275,28 @@ void OverlayPanel::applyWindowState() {
     xcb_flush(c);
 }
 
+// KWin reads the pre-map _NET_WM_DESKTOP of a transient window (Qt makes tool windows transient
+// for its hidden leader) as desktop 0. The request a pager would send, after mapping, is heard.
+void OverlayPanel::requestAllDesktops() {
+    xcb_connection_t* c = qtConnection();
+    const xcb_window_t id = nativeWindowId();
+    if (!c || !id)
+        return;
+    xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    if (!screen)
+        return;
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = id;
+    message.type = atom(c, "_NET_WM_DESKTOP");
+    message.data.data32[0] = 0xFFFFFFFF;
+    message.data.data32[1] = 1; // from an application
+    xcb_send_event(c, 0, screen->root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+}
+
 void OverlayPanel::applyShapes() {
     applyInputShape();
     applyBoundingShape();
@@ -273,21 +329,19 @@ void OverlayPanel::applyInputShape() {
     }
 }
 
-// Without a compositor, the outline becomes the window's visible shape.
+// Without a compositor, the outline becomes the window's visible shape. With one the shape is the
+// whole window, set all the same: window managers draw no shadow around a shaped window (xfwm4
+// would outline the notch's rectangle in grey).
 void OverlayPanel::applyBoundingShape() {
     if (!window_)
         return;
     const CompositorWatcher* compositor = compositor_.data();
-    std::optional<QRegion> mask;
-    if (!fallbackShape_.isEmpty() && !(compositor && compositor->isActive()))
-        mask = QRegion(fallbackShape_.toFillPolygon().toPolygon(), Qt::WindingFill);
+    const bool composited = compositor && compositor->isActive();
+    const QRegion mask = fallbackShape_.isEmpty() || composited ? QRegion(window_->rect()) : fallbackShape_;
     if (mask == appliedMask_)
         return;
     appliedMask_ = mask;
-    if (mask)
-        window_->setMask(*mask);
-    else
-        window_->clearMask();
+    window_->setMask(mask);
 }
 
 QRect OverlayPanel::logicalInputRect() const {

@@ -6,7 +6,6 @@
 #include "platform/window/CompositorWatcher.h"
 
 #include <QObject>
-#include <QPainterPath>
 #include <QPointer>
 #include <QRegion>
 
@@ -37,10 +36,10 @@ public:
     // across resizes and re-creation of the native window.
     void setInputShape(const QRegion& region);
     QRegion inputShape() const;
-    // The visible outline (logical window coordinates) used as the window's shape while no
+    // The visible outline's pixels (logical window coordinates), the window's shape while no
     // compositing manager runs: transparent pixels would show black then. Kept while one runs,
-    // for when it stops.
-    void setFallbackShape(const QPainterPath& outline);
+    // for when it stops; meanwhile the shape is the whole window.
+    void setFallbackShape(const QRegion& outline);
     // A compositing manager owns _NET_WM_CM_S<screen>, as far as the server has told us by now
     // (no round trip); always false off X11.
     bool hasCompositor() const;
@@ -70,6 +69,7 @@ private:
     void applyGeometry();
     void applyWindowType();
     void applyWindowState();
+    void requestAllDesktops();
     void applyShapes();
     void applyInputShape();
     void applyBoundingShape();
@@ -82,7 +82,7 @@ private:
     QWidget* window_ = nullptr; // ours; deleted by close()
     QPointer<QWidget> content_;
     std::optional<QRegion> inputShape_;
-    QPainterPath fallbackShape_;
+    QRegion fallbackShape_;
     std::optional<QRegion> appliedMask_;
     std::unique_ptr<CompositorWatcher> ownCompositor_;
     QPointer<CompositorWatcher> compositor_;

@@ -104,12 +104,10 @@ void NotchContainerView::syncControls() {
     if (!row_)
         return;
     // The row stays alive while hidden: it may be hidden from inside one of its own clicks.
-    const bool shown = vm_.showsCompletionRow();
-    if (shown) {
-        const NotchLayoutMetrics& m = vm_.layoutMetrics.get();
-        row_->setGeometry(QRectF(0, m.anchorHeight, width(), NotchViewModel::completionRowHeight));
-    }
-    row_->setVisible(shown);
+    const auto top = vm_.completionRowTop();
+    if (top)
+        row_->setGeometry(QRectF(0, *top, width(), NotchViewModel::completionRowHeight));
+    row_->setVisible(top.has_value());
 }
 
 QRect NotchContainerView::hitRect() const {
@@ -190,9 +188,10 @@ void NotchContainerView::paintSurface(QPainter& painter) const {
 
 void NotchContainerView::paintContent(QPainter& painter, double now, bool reduceMotion) const {
     const NotchState state = vm_.notchState.get();
-    if (!state.is(NotchState::Case::nudge))
+    // A nudge held behind an open state keeps its row at the bottom of it.
+    const bool showsRow = row_ && vm_.showsCompletionRow();
+    if (!state.is(NotchState::Case::nudge) && !showsRow)
         return;
-    const NotchLayoutMetrics& m = vm_.layoutMetrics.get();
 
     const NotchContentReveal reveal = containerContentReveal(vm_.contentRevealProgress(), reduceMotion);
     if (reveal.opacity <= 0)
@@ -204,7 +203,17 @@ void NotchContainerView::paintContent(QPainter& painter, double now, bool reduce
     painter.scale(reveal.scale, reveal.scale);
     painter.translate(-centreX, 0);
 
-    const std::string message = vm_.shownMessage(state.nudgeKind);
+    if (state.is(NotchState::Case::nudge))
+        paintNudgeMessage(painter, state.nudgeKind, now, reduceMotion);
+    if (showsRow)
+        row_->paint(painter, now);
+    painter.restore();
+}
+
+void NotchContainerView::paintNudgeMessage(QPainter& painter, NudgeKindID kind, double now,
+                                           bool reduceMotion) const {
+    const NotchLayoutMetrics& m = vm_.layoutMetrics.get();
+    const std::string message = vm_.shownMessage(kind);
     const double w = vm_.nudgeExpansionWidth(message);
     const double midY = m.anchorHeight / 2;
     if (dotMatrix_) {
@@ -222,10 +231,6 @@ void NotchContainerView::paintContent(QPainter& painter, double now, bool reduce
     painter.setPen(Qt::white);
     painter.drawText(textRect, Qt::AlignCenter | Qt::TextSingleLine, text);
     painter.setPen(Qt::NoPen);
-
-    if (row_ && vm_.showsCompletionRow())
-        row_->paint(painter, now);
-    painter.restore();
 }
 
 void NotchContainerView::resizeEvent(QResizeEvent* event) {
@@ -283,11 +288,23 @@ bool NotchContainerView::event(QEvent* event) {
         auto* child = static_cast<QChildEvent*>(event)->child();
         if (child->isWidgetType())
             child->installEventFilter(this);
+    } else if (event->type() == QEvent::ParentChange && window() != this) {
+        // Qt sometimes gives the window, not this view that fills it, the enter after a leave
+        // (when both were queued, as while a window manager moves and resizes the panel under a
+        // resting pointer); the leave that follows then reaches only the window too.
+        window()->installEventFilter(this);
     }
     return QWidget::event(event);
 }
 
 bool NotchContainerView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window() && watched != this) {
+        if (event->type() == QEvent::Enter)
+            reportPointer(mapFrom(window(), static_cast<QEnterEvent*>(event)->position()));
+        else if (event->type() == QEvent::Leave)
+            reportPointerInside(false);
+        return QWidget::eventFilter(watched, event);
+    }
     auto* child = qobject_cast<QWidget*>(watched);
     if (!child || child->parentWidget() != this)
         return QWidget::eventFilter(watched, event);

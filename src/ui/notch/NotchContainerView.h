@@ -72,6 +72,7 @@ private:
     void reportPointerInside(bool inside);
     bool isVisuallyInside(const QPointF& point) const;
     void paintContent(QPainter& painter, double now, bool reduceMotion) const;
+    void paintNudgeMessage(QPainter& painter, NudgeKindID kind, double now, bool reduceMotion) const;
 
     NotchViewModel& vm_;
     const SystemPreferences& system_;

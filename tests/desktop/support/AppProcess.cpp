@@ -13,7 +13,8 @@ namespace vornela::test {
 AppProcess::AppProcess(const QString& runtimeDirectory)
     : runtimeDirectory_(runtimeDirectory.isEmpty() ? runtime_.path() : runtimeDirectory) {
     ::chmod(runtimeDirectory_.toLocal8Bit().constData(), 0700);
-    process_.setProgram(QStringLiteral(VORNELA_BINARY));
+    // Another build may stand in, to see how it fares.
+    process_.setProgram(qEnvironmentVariable("VORNELA_APP_BINARY", QStringLiteral(VORNELA_BINARY)));
 }
 
 AppProcess::~AppProcess() {

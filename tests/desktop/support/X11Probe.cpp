@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QThread>
 
 #include <xcb/shape.h>
@@ -23,6 +24,12 @@ template <typename T> using Reply = std::unique_ptr<T, FreeDeleter<T>>;
 
 bool runXdotool(const QStringList& arguments) {
     QProcess process;
+    // Under a nested compositor the pointer belongs to the outer display.
+    if (const QByteArray pointerDisplay = qgetenv("VORNELA_POINTER_DISPLAY"); !pointerDisplay.isEmpty()) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DISPLAY"), QString::fromLocal8Bit(pointerDisplay));
+        process.setProcessEnvironment(env);
+    }
     process.start(QStringLiteral("xdotool"), arguments);
     return process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit &&
            process.exitCode() == 0;
@@ -30,9 +37,9 @@ bool runXdotool(const QStringList& arguments) {
 
 } // namespace
 
-X11Probe::X11Probe() {
+X11Probe::X11Probe(const QByteArray& display) {
     int screenNumber = 0;
-    connection_ = xcb_connect(nullptr, &screenNumber);
+    connection_ = xcb_connect(display.isEmpty() ? nullptr : display.constData(), &screenNumber);
     if (xcb_connection_has_error(connection_))
         return;
     xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(connection_));
@@ -68,6 +75,65 @@ std::vector<quint32> X11Probe::topLevelWindows(qint64 pid) const {
             result.push_back(children[i]);
     }
     return result;
+}
+
+std::vector<quint32> X11Probe::windowsOf(qint64 pid) const {
+    std::vector<quint32> result;
+    if (!isConnected())
+        return result;
+    std::vector<xcb_window_t> level{root_};
+    for (int depth = 0; depth < 4 && !level.empty(); ++depth) {
+        std::vector<xcb_window_t> next;
+        for (xcb_window_t parent : level) {
+            Reply<xcb_query_tree_reply_t> tree(
+                xcb_query_tree_reply(connection_, xcb_query_tree(connection_, parent), nullptr));
+            if (!tree)
+                continue;
+            const xcb_window_t* children = xcb_query_tree_children(tree.get());
+            for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
+                auto owner = cardinalProperty(children[i], QStringLiteral("_NET_WM_PID"));
+                if (owner && !owner->empty() && owner->front() == quint32(pid))
+                    result.push_back(children[i]);
+                else
+                    next.push_back(children[i]);
+            }
+        }
+        level = std::move(next);
+    }
+    return result;
+}
+
+quint32 X11Probe::topLevelAncestor(quint32 window) const {
+    while (window) {
+        Reply<xcb_query_tree_reply_t> tree(
+            xcb_query_tree_reply(connection_, xcb_query_tree(connection_, window), nullptr));
+        if (!tree)
+            return 0;
+        if (tree->parent == root_)
+            return window;
+        window = tree->parent;
+    }
+    return 0;
+}
+
+void X11Probe::sendRootMessage(quint32 window, const QString& type, std::vector<quint32> data) {
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = atom(type);
+    for (size_t i = 0; i < data.size() && i < 5; ++i)
+        message.data.data32[i] = data[i];
+    xcb_send_event(connection_, 0, root_,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(connection_);
+}
+
+quint32 X11Probe::selectionOwner(const QString& selection) const {
+    Reply<xcb_get_selection_owner_reply_t> reply(xcb_get_selection_owner_reply(
+        connection_, xcb_get_selection_owner(connection_, atom(selection)), nullptr));
+    return reply ? reply->owner : 0;
 }
 
 int X11Probe::stackingIndex(quint32 window) const {
@@ -193,6 +259,12 @@ bool X11Probe::movePointer(QPoint rootPosition) {
                        QString::number(rootPosition.y()), QStringLiteral("mousemove_relative"),
                        QStringLiteral("--sync"), QStringLiteral("--"), QString::number(step),
                        QStringLiteral("0")});
+}
+
+bool X11Probe::jumpPointer(QPoint rootPosition) {
+    // The server has moved the pointer once xdotool has closed its connection.
+    return runXdotool(
+        {QStringLiteral("mousemove"), QString::number(rootPosition.x()), QString::number(rootPosition.y())});
 }
 
 bool X11Probe::click(int button) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -18,7 +19,8 @@ namespace vornela {
 // sees is what the server holds, not what Qt believes. Pointer input goes through xdotool.
 class X11Probe {
 public:
-    X11Probe();
+    // $DISPLAY, or the named display (for the screen of a nested compositor, say).
+    explicit X11Probe(const QByteArray& display = {});
     ~X11Probe();
     X11Probe(const X11Probe&) = delete;
     X11Probe& operator=(const X11Probe&) = delete;
@@ -29,6 +31,14 @@ public:
     // Children of the root window whose _NET_WM_PID is `pid` (this process when 0), bottom to
     // top in stacking order.
     std::vector<quint32> topLevelWindows(qint64 pid = 0) const;
+    // The same, also inside the frames a window manager puts around them.
+    std::vector<quint32> windowsOf(qint64 pid) const;
+    // The root's child that holds `window` (its frame under a reparenting window manager).
+    quint32 topLevelAncestor(quint32 window) const;
+    // A client message to the root window about `window`, as pagers send them (EWMH).
+    void sendRootMessage(quint32 window, const QString& type, std::vector<quint32> data);
+    // The owner of a selection (a compositing manager owns _NET_WM_CM_S0), 0 when none.
+    quint32 selectionOwner(const QString& selection) const;
     // Stacking position among the root's children (higher is nearer the top), -1 when not one.
     int stackingIndex(quint32 window) const;
     // Position relative to the root and size, in native pixels; empty when the window is gone.
@@ -58,6 +68,8 @@ public:
     // Synthetic pointer input through xdotool; true when xdotool succeeded. The move ends with
     // a one-pixel XTest step, so it shows up as raw motion like a real mouse's.
     static bool movePointer(QPoint rootPosition);
+    // One jump there: no raw motion, only what the windows on the way are told (crossings).
+    static bool jumpPointer(QPoint rootPosition);
     static bool click(int button = 1);
 
     // Spins the Qt event loop until `predicate` holds or `timeoutSeconds` pass; the last answer.

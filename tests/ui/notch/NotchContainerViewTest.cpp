@@ -197,6 +197,53 @@ TEST(NotchContainerView, PointerReportsAndClicksReachTheModelAndButtonsWaitForTh
     QApplication::sendEvent(w.view.get(), &leave);
     press(w.view.get(), QPointF(5, 5));
     EXPECT_EQ(w.events, (std::vector<std::string>{"outside", "inside", "click"}));
+
+    // Qt may give the enter and the leave to the window the view fills instead of to the view.
+    QWidget window;
+    w.view->setParent(&window);
+    w.events.clear();
+    QEvent leaveWindow(QEvent::Leave);
+    QApplication::sendEvent(&window, &leaveWindow);
+    QEnterEvent enterWindow(QPointF(5, 5), QPointF(5, 5), w.view->mapToGlobal(QPointF(5, 5)));
+    QApplication::sendEvent(&window, &enterWindow);
+    QApplication::sendEvent(&window, &leaveWindow);
+    EXPECT_EQ(w.events, (std::vector<std::string>{"outside", "inside", "outside"}));
+    w.view->setParent(nullptr);
+}
+
+TEST(NotchContainerView, HoveringANudgeKeepsItsCompletionRowWorkingAtTheBottomOfTheDashboard) {
+    ViewWorld w;
+    w.vm->presentNudge(K::postureCheck, false);
+    w.fit();
+    w.advance(2);
+    w.enter(); // the pointer rests on the nudge: the dashboard opens over it
+    w.advance(2);
+    w.fit();
+    w.view->advanceFrame();
+    ASSERT_EQ(w.state(), NotchState::hoverExpanded());
+    ASSERT_EQ(w.vm->layoutMetrics.get().downExpansion, 168 + NotchViewModel::completionRowHeight);
+
+    NudgeInNotchCompletionRow* row = w.view->completionRow();
+    ASSERT_NE(row, nullptr) << "the held nudge's buttons stay in the grown hover layout";
+    NudgeSurfaceButton* dismiss = row->actionRow().dismissButton();
+    ASSERT_NE(dismiss, nullptr);
+    ASSERT_TRUE(dismiss->isVisibleTo(w.view.get()));
+    EXPECT_GE(dismiss->geometry().top(), w.view->height() - int(NotchViewModel::completionRowHeight));
+    EXPECT_LE(dismiss->geometry().bottom(), w.view->height());
+    // Drawn where it takes clicks: the button's label is bright on the black surface.
+    const QImage image = w.paint(1);
+    int bright = 0;
+    const QRect at = dismiss->geometry();
+    for (int y = at.top(); y <= at.bottom(); ++y)
+        for (int x = at.left(); x <= at.right(); ++x)
+            bright += image.pixelColor(x, y).lightness() > 150;
+    EXPECT_GT(bright, 10);
+
+    press(dismiss, QRectF(dismiss->rect()).center());
+    EXPECT_FALSE(w.vm->nudgeCompletionUI.get()) << "Ignore ends the prompt";
+    EXPECT_FALSE(w.vm->nudgeOverlay.get());
+    EXPECT_EQ(w.state(), NotchState::hoverExpanded()) << "and the dashboard stays under the pointer";
+    EXPECT_EQ(w.vm->layoutMetrics.get().downExpansion, 168);
 }
 
 TEST(NotchHoverTracker, FollowsThePointerAndTheControlsMoves) {
