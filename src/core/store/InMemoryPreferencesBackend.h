@@ -2,6 +2,7 @@
 
 #include "core/store/PreferencesBackend.h"
 
+#include <cstdint>
 #include <string>
 
 #include <nlohmann/json.hpp>
@@ -14,8 +15,11 @@ public:
     InMemoryPreferencesBackend() = default;
     explicit InMemoryPreferencesBackend(nlohmann::json values);
 
-    PreferencesLoad load() override;
+    using PreferencesBackend::load;
+    PreferencesLoad load(BadStoredObject bad) override;
     Result<void> save(const nlohmann::json& values) override;
+    PreferencesStamp stamp() const override;
+    bool changedOutside() const override { return revision_ != known_; }
 
     // Replaces what is stored, as an outside edit would. Anything but an object stands for a
     // file that no longer parses: the next load sets it aside.
@@ -33,6 +37,9 @@ private:
     int saveCount_ = 0;
     bool stored_ = false;
     int failuresLeft_ = 0;
+    // Bumped by every change; `known_` is the revision last loaded or saved.
+    std::int64_t revision_ = 0;
+    std::int64_t known_ = 0;
     std::string failureMessage_;
 };
 
