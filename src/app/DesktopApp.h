@@ -26,6 +26,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 
 namespace vornela {
 
@@ -69,7 +70,9 @@ private:
     std::unique_ptr<PanelContentBinder> binder_;
     std::unique_ptr<LogindSleepWatcher> sleepWatcher_;
     std::unique_ptr<PreferencesFileWatcher> fileWatcher_;
+    Subscription loadProblems_;
     Subscription saveFailures_;
+    std::string lastSaveFailure_;
     bool terminated_ = false;
 };
 

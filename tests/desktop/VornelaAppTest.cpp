@@ -1,6 +1,8 @@
 #include "support/AppProcess.h"
 #include "support/X11Probe.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QPalette>
 #include <QWidget>
@@ -202,6 +204,29 @@ TEST_F(VornelaApp, TerminationBySignalLeavesAValidPreferencesFile) {
     EXPECT_EQ(saved.value("hasCompletedOnboarding", false), true) << "what was there is kept";
     EXPECT_EQ(saved.value("legacyWaterGoalDefaultMigrated", false), true) << "what launch wrote is saved";
     EXPECT_TRUE(saved.contains("dailyBalanceHistory"));
+}
+
+TEST_F(VornelaApp, ADeeplyNestedPreferencesFileIsSetAsideAndSaidOnStandardError) {
+    AppProcess app;
+    const std::string deep = R"({"hasCompletedOnboarding": true, "junk": )" + std::string(100'000, '[') +
+                             std::string(100'000, ']') + "}";
+    app.writePreferencesText(deep);
+    app.start();
+    const QString folder = QFileInfo(app.preferencesPath()).absolutePath();
+    ASSERT_TRUE(X11Probe::waitUntil([&] { return app.standardError().contains("kept as"); }, 15))
+        << app.standardError().toStdString();
+    const QStringList copies = QDir(folder).entryList({"preferences.json.corrupt-*"});
+    ASSERT_EQ(copies.size(), 1);
+    EXPECT_TRUE(app.standardError().contains(folder + "/" + copies[0])) << app.standardError().toStdString();
+    QFile copy(folder + "/" + copies[0]);
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll().toStdString(), deep);
+
+    X11Probe::waitUntil([] { return false; }, 1);
+    ASSERT_TRUE(app.isRunning()) << "it runs on from the defaults";
+    app.sendSignal(SIGTERM);
+    EXPECT_EQ(app.waitForExit(15), 0);
+    EXPECT_TRUE(app.readPreferences().is_object());
 }
 
 TEST_F(VornelaApp, WithoutADisplayItSaysSoAndExitsWithStatusOne) {
