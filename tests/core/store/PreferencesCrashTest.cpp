@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <random>
 #include <thread>
 #include <vector>
@@ -38,24 +39,34 @@ using nlohmann::json;
     }
 }
 
-TEST(PreferencesCrashTest, KilledMidSaveLeavesACompleteFile) {
+// A thousand SIGKILLs at random moments, most of them inside a save (its temporary file is
+// left behind): every time the next start finds a complete file, never a mix or a corrupt one.
+TEST(PreferencesCrashTest, KilledAThousandTimesMidSaveLeavesACompleteFile) {
     test::StoreTempDir temp;
-    const fs::path file = temp.path() / "vornela" / "preferences.json";
+    const fs::path dir = temp.path() / "vornela";
+    const fs::path file = dir / "preferences.json";
     std::mt19937 random(20261206);
-    std::uniform_int_distribution<int> delayMs(1, 20);
+    std::uniform_int_distribution<int> delayUs(1000, 20000);
     int lastCounter = 0;
+    int killedInsideASave = 0;
 
-    for (int round = 0; round < 30; ++round) {
+    for (int round = 0; round < 1000; ++round) {
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0)
             saveUntilKilled(file);
-        std::this_thread::sleep_for(std::chrono::milliseconds(delayMs(random)));
+        std::this_thread::sleep_for(std::chrono::microseconds(delayUs(random)));
         ::kill(child, SIGKILL);
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself, status " << status;
 
+        std::error_code ec;
+        for (const auto& entry : fs::directory_iterator(dir, ec)) {
+            const std::string name = entry.path().filename().string();
+            killedInsideASave += name.starts_with("preferences.json.tmp");
+            ASSERT_FALSE(name.starts_with("preferences.json.corrupt")) << "round " << round;
+        }
         JsonFilePreferencesBackend backend(file);
         const PreferencesLoad load = backend.load();
         if (load.status == PreferencesLoad::Status::missing && lastCounter == 0)
@@ -70,6 +81,9 @@ TEST(PreferencesCrashTest, KilledMidSaveLeavesACompleteFile) {
         lastCounter = counter;
     }
     EXPECT_GT(lastCounter, 0);
+    EXPECT_GT(killedInsideASave, 100);
+    ::testing::Test::RecordProperty("killedInsideASave", killedInsideASave);
+    std::printf("1000 kills, %d inside a save, %d saves completed\n", killedInsideASave, lastCounter);
 }
 
 } // namespace
