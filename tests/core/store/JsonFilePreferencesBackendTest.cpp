@@ -221,8 +221,16 @@ TEST_F(JsonFilePreferencesBackendTest, TooDeeplyNestedFileIsSetAsideAtStartAndWh
     EXPECT_EQ(StoreTempDir::readText(corruptCopies(dir)[0]), deep);
     EXPECT_NE(store.lastLoad().message.find(corruptCopies(dir)[0].string()), std::string::npos);
 
-    // As deep as is allowed still loads.
-    StoreTempDir::writeText(file, nested(63));
+    // The limit holds however many lists sit side by side, whatever a text says.
+    std::string lists = "[]";
+    for (int n = 1; n < 100; ++n)
+        lists += ", []";
+    const auto withOthers = [&](std::string text) {
+        return text.insert(1, R"("note": ")" + std::string(100, '[') + R"(", "lists": [)" + lists + "],");
+    };
+    StoreTempDir::writeText(file, withOthers(nested(64)));
+    EXPECT_EQ(backend.load(BadStoredObject::leaveInPlace).status, PreferencesLoad::Status::unparsable);
+    StoreTempDir::writeText(file, withOthers(nested(63)));
     store.reload();
     EXPECT_EQ(store.lastLoad().status, PreferencesLoad::Status::loaded);
     EXPECT_TRUE(store.read(keys::hasCompletedOnboarding));
@@ -336,6 +344,17 @@ TEST_F(JsonFilePreferencesBackendTest, AnOutsideEditIsReadOnceSettledAndNeverWri
     ASSERT_EQ(corruptCopies(dir).size(), 1u);
     EXPECT_EQ(StoreTempDir::readText(corruptCopies(dir)[0]), "{\"breaksGoalDaily\": ");
     EXPECT_EQ(json::parse(StoreTempDir::readText(file)).value("breaksGoalDaily", 0), 3);
+
+    // Quitting before an edit has settled: it is read at once and merged, and saving goes on.
+    StoreTempDir::writeText(file, R"({"breaksGoalDaily": 5})");
+    store.outsideChange();
+    store.write(keys::movementGoalDaily, 9);
+    ASSERT_TRUE(store.flush());
+    EXPECT_EQ(json::parse(StoreTempDir::readText(file)),
+              json({{"breaksGoalDaily", 5}, {"movementGoalDaily", 9}}));
+    store.write(keys::waterGoalML, 1000);
+    scheduler.runDue();
+    EXPECT_EQ(json::parse(StoreTempDir::readText(file)).value("waterGoalML", 0), 1000);
 }
 
 TEST_F(JsonFilePreferencesBackendTest, OnlyTheFirstProcessWritesTheFolderAndTheOtherKeepsRunning) {

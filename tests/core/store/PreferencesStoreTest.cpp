@@ -121,13 +121,22 @@ TEST_F(PreferencesStoreTest, ObserversHearChangesOnly) {
     EXPECT_EQ(changes, 2);
 }
 
-TEST_F(PreferencesStoreTest, NonFiniteNumbersAreRefused) {
+TEST_F(PreferencesStoreTest, ValuesAFileCannotHoldAreRefused) {
     PreferencesStore store(backend, scheduler);
     store.write(keys::nudgeDisplayDuration, 8.0);
     store.write(keys::nudgeDisplayDuration, std::numeric_limits<double>::quiet_NaN());
     store.write(keys::actionTimestamps, {1.0, std::numeric_limits<double>::infinity()});
     EXPECT_EQ(store.read(keys::nudgeDisplayDuration), 8.0);
     EXPECT_TRUE(store.read(keys::actionTimestamps).empty());
+
+    // Nesting: the file's object and 63 levels below it, no more.
+    json deepest = 1;
+    for (int level = 0; level < 63; ++level)
+        deepest = json::array({deepest});
+    store.setValue("junk", deepest);
+    store.setValue("junk", json::array({deepest}));
+    ASSERT_NE(store.storedValue("junk"), nullptr);
+    EXPECT_EQ(*store.storedValue("junk"), deepest);
 }
 
 TEST_F(PreferencesStoreTest, FailedSaveKeepsChangesAndReports) {
