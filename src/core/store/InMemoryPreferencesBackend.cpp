@@ -1,5 +1,7 @@
 #include "core/store/InMemoryPreferencesBackend.h"
 
+#include "core/store/PreferencesText.h"
+
 #include <utility>
 
 namespace vornela {
@@ -10,15 +12,16 @@ InMemoryPreferencesBackend::InMemoryPreferencesBackend(nlohmann::json values) {
 
 PreferencesLoad InMemoryPreferencesBackend::load(BadStoredObject bad) {
     PreferencesLoad result;
-    if (!values_.is_object() && bad == BadStoredObject::leaveInPlace) {
+    const bool parses = values_.is_object() && !nestsDeeperThan(values_, maximumPreferencesDepth);
+    if (!parses && bad == BadStoredObject::leaveInPlace) {
         result.status = PreferencesLoad::Status::unparsable;
-        result.message = "The stored preferences are not an object.";
+        result.message = "The stored preferences do not parse.";
         return result;
     }
     known_ = revision_;
-    if (!values_.is_object()) {
+    if (!parses) {
         result.status = PreferencesLoad::Status::setAside;
-        result.message = "The stored preferences were not an object; they were set aside.";
+        result.message = "The stored preferences did not parse; they were set aside.";
         values_ = nlohmann::json::object();
         stored_ = false;
         known_ = ++revision_;

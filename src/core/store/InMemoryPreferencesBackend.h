@@ -21,8 +21,8 @@ public:
     PreferencesStamp stamp() const override;
     bool changedOutside() const override { return revision_ != known_; }
 
-    // Replaces what is stored, as an outside edit would. Anything but an object stands for a
-    // file that no longer parses: the next load sets it aside.
+    // Replaces what is stored, as an outside edit would. Anything but an object, or one nested
+    // deeper than a file may be, stands for a file that does not parse: the next load sets it aside.
     void setValues(nlohmann::json values);
     // Forgets everything, as deleting the file would: the next load reports `missing`.
     void clear();

@@ -167,6 +167,12 @@ TEST_F(PreferencesStoreTest, ReloadWritesBackWhatWasDeletedOrGarbled) {
     int heard = 0;
     auto goal = store.observe("waterGoalML", [&] { ++heard; });
 
+    json deep = 1;
+    for (int level = 0; level < 64; ++level)
+        deep = json::array({deep});
+    backend.setValues({{"junk", deep}}); // too deep for a file
+    store.reload();
+    EXPECT_EQ(store.lastLoad().status, PreferencesLoad::Status::setAside);
     backend.setValues("not an object");
     store.reload();
     EXPECT_EQ(store.lastLoad().status, PreferencesLoad::Status::setAside);
