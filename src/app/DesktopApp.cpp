@@ -20,9 +20,19 @@ DesktopApp::DesktopApp(std::filesystem::path preferencesFile)
         core.notch(), system_, clock_, driver_, [&core] { return core.notchWindowController(); },
         [&core] { return core.completionWindowController(); }});
 
-    saveFailures_ = core.preferences().onSaveFailed([path = backend_.path()](const std::string& why) {
-        // There is no window to say it in; the session log is where a desktop user can find it.
-        std::fprintf(stderr, "vornela: could not save %s: %s\n", path.c_str(), why.c_str());
+    // There is no window to say these in; the session log is where a desktop user finds them.
+    const PreferencesLoad& loaded = core.preferences().lastLoad();
+    if (loaded.status == PreferencesLoad::Status::setAside ||
+        loaded.status == PreferencesLoad::Status::unreadable)
+        std::fprintf(stderr, "vornela: %s\n", loaded.message.c_str());
+    loadProblems_ = core.preferences().onLoadProblem(
+        [](const std::string& what) { std::fprintf(stderr, "vornela: %s\n", what.c_str()); });
+    saveFailures_ = core.preferences().onSaveFailed([this](const std::string& why) {
+        // Once per reason: a refusal that lasts (another Vornela saving) would repeat at every change.
+        if (why == lastSaveFailure_)
+            return;
+        lastSaveFailure_ = why;
+        std::fprintf(stderr, "vornela: could not save %s: %s\n", backend_.path().c_str(), why.c_str());
     });
 
     scheduler_.onWallClockChanged = [&core] { core.wallClockChanged(); };
@@ -34,7 +44,7 @@ DesktopApp::DesktopApp(std::filesystem::path preferencesFile)
 
     sleepWatcher_ = std::make_unique<LogindSleepWatcher>(core.center(), [&core] { core.willSleep(); });
     fileWatcher_ = std::make_unique<PreferencesFileWatcher>(QString::fromStdString(backend_.path().string()),
-                                                            [&core] { core.preferences().reload(); });
+                                                            [&core] { core.preferences().outsideChange(); });
     timeZoneWatcher_ = std::make_unique<TimeZoneWatcher>(timeZone_);
     QObject::connect(qApp, &QGuiApplication::applicationStateChanged, &connections_,
                      [&core](Qt::ApplicationState state) {

@@ -28,6 +28,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 
 namespace vornela {
 
@@ -73,7 +74,9 @@ private:
     std::unique_ptr<LogindSleepWatcher> sleepWatcher_;
     std::unique_ptr<PreferencesFileWatcher> fileWatcher_;
     std::unique_ptr<TimeZoneWatcher> timeZoneWatcher_;
+    Subscription loadProblems_;
     Subscription saveFailures_;
+    std::string lastSaveFailure_;
     bool terminated_ = false;
 };
 

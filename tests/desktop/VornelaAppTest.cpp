@@ -2,6 +2,8 @@
 #include "support/ShapeRows.h"
 #include "support/X11Probe.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QPalette>
 #include <QWidget>
@@ -9,6 +11,12 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <memory>
+#include <string_view>
+
+#include <poll.h>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 namespace vornela {
 namespace {
@@ -214,6 +222,85 @@ TEST_F(VornelaApp, TerminationBySignalLeavesAValidPreferencesFile) {
     EXPECT_EQ(saved.value("hasCompletedOnboarding", false), true) << "what was there is kept";
     EXPECT_EQ(saved.value("legacyWaterGoalDefaultMigrated", false), true) << "what launch wrote is saved";
     EXPECT_TRUE(saved.contains("dailyBalanceHistory"));
+}
+
+TEST_F(VornelaApp, ADeeplyNestedPreferencesFileIsSetAsideAndSaidOnStandardError) {
+    AppProcess app;
+    const std::string deep = R"({"hasCompletedOnboarding": true, "junk": )" + std::string(100'000, '[') +
+                             std::string(100'000, ']') + "}";
+    app.writePreferencesText(deep);
+    app.start();
+    const QString folder = QFileInfo(app.preferencesPath()).absolutePath();
+    ASSERT_TRUE(X11Probe::waitUntil([&] { return app.standardError().contains("kept as"); }, 15))
+        << app.standardError().toStdString();
+    const QStringList copies = QDir(folder).entryList({"preferences.json.corrupt-*"});
+    ASSERT_EQ(copies.size(), 1);
+    EXPECT_TRUE(app.standardError().contains(folder + "/" + copies[0])) << app.standardError().toStdString();
+    QFile copy(folder + "/" + copies[0]);
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll().toStdString(), deep);
+
+    X11Probe::waitUntil([] { return false; }, 1);
+    ASSERT_TRUE(app.isRunning()) << "it runs on from the defaults";
+    app.sendSignal(SIGTERM);
+    EXPECT_EQ(app.waitForExit(15), 0);
+    EXPECT_TRUE(app.readPreferences().is_object());
+}
+
+// SIGKILLs the app the moment a save has created its temporary file. False when no save began.
+bool killInsideTheFirstSave(AppProcess& app) {
+    const QString folder = QFileInfo(app.preferencesPath()).absolutePath();
+    const int watch = ::inotify_init1(IN_CLOEXEC);
+    ::inotify_add_watch(watch, folder.toLocal8Bit().constData(), IN_CREATE);
+    app.start();
+    bool killed = false;
+    for (int waited = 0; !killed && waited < 150; ++waited) {
+        pollfd ready{watch, POLLIN, 0};
+        if (::poll(&ready, 1, 100) <= 0)
+            continue;
+        alignas(inotify_event) char buffer[4096];
+        const ssize_t got = ::read(watch, buffer, sizeof buffer);
+        for (char* at = buffer; got > 0 && at < buffer + got;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(at);
+            if (!killed && event->len && std::string_view(event->name).starts_with("preferences.json.tmp")) {
+                app.sendSignal(SIGKILL);
+                killed = true;
+            }
+            at += sizeof(inotify_event) + event->len;
+        }
+    }
+    ::close(watch);
+    return killed && app.waitForExit(5) == 128 + SIGKILL;
+}
+
+// Killed inside a save, the file stays whole, and the next start cleans up after the save.
+TEST_F(VornelaApp, KilledInsideASaveItStartsAgainWithTheFileWhole) {
+    nlohmann::json prefs = quietDay();
+    prefs["notes"] = std::string(4 << 20, 'n'); // a save long enough to be caught in the middle
+    std::unique_ptr<AppProcess> app;
+    QString folder;
+    const auto temporaries = [&] { return QDir(folder).entryList({"preferences.json.tmp*"}).size(); };
+    // Should the kill land just after the save (a fast disk, a busy machine), try again.
+    for (int attempt = 0; attempt < 3 && !(app && temporaries() == 1); ++attempt) {
+        app = std::make_unique<AppProcess>();
+        app->writePreferences(prefs);
+        folder = QFileInfo(app->preferencesPath()).absolutePath();
+        ASSERT_TRUE(killInsideTheFirstSave(*app)) << "no save began";
+        ASSERT_TRUE(app->readPreferences().is_object());
+    }
+    EXPECT_EQ(app->readPreferences(), prefs) << "the interrupted save left the file as it was";
+    ASSERT_EQ(temporaries(), 1) << "killed inside the save";
+
+    app->start();
+    ASSERT_NE(waitForNotch(*app), 0u) << app->standardError().toStdString();
+    EXPECT_EQ(temporaries(), 0);
+    app->sendSignal(SIGTERM);
+    EXPECT_EQ(app->waitForExit(15), 0);
+    const nlohmann::json saved = app->readPreferences();
+    ASSERT_TRUE(saved.is_object());
+    EXPECT_EQ(saved["notes"], prefs["notes"]);
+    EXPECT_EQ(saved.value("legacyWaterGoalDefaultMigrated", false), true);
+    EXPECT_FALSE(app->standardError().contains("kept as")) << app->standardError().toStdString();
 }
 
 TEST_F(VornelaApp, WithoutADisplayItSaysSoAndExitsWithStatusOne) {

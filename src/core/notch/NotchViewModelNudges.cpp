@@ -82,9 +82,10 @@ void NotchViewModel::setNudgeCompletionUI(std::optional<NudgeCompletionUIState> 
 
 void NotchViewModel::scheduleDismiss() {
     double duration = services_.preferences.read(keys::nudgeDisplayDuration);
-    // A hand-edited value that would dismiss at once or never falls back to the default.
-    if (!std::isfinite(duration) || duration <= 0)
-        duration = keys::nudgeDisplayDuration.defaultValue;
+    // A hand-edited value that would dismiss at once, or hold every later nudge back for years.
+    duration = std::isnan(duration)
+                   ? keys::nudgeDisplayDuration.defaultValue
+                   : std::clamp(duration, keys::minimumDisplayDuration, keys::maximumDisplayDuration);
     dismissTask_ = services_.scheduler.after(ClockKind::monotonic, duration, [this] { dismissNudge(false); });
 }
 

@@ -27,8 +27,9 @@ void SettingsActions::setPaused(bool paused) {
 void SettingsActions::setDisplayDuration(double seconds) {
     if (std::isnan(seconds))
         return;
-    preferences_.write(keys::nudgeDisplayDuration,
-                       std::clamp(std::floor(seconds), minimumDisplayDuration, maximumDisplayDuration));
+    preferences_.write(
+        keys::nudgeDisplayDuration,
+        std::clamp(std::floor(seconds), keys::minimumDisplayDuration, keys::maximumDisplayDuration));
 }
 
 void SettingsActions::setGoal(Goal goal, int value) {

@@ -16,9 +16,6 @@ class SettingsActions {
 public:
     enum class Goal { water, breaks, movement };
 
-    static constexpr double minimumDisplayDuration = 3;
-    static constexpr double maximumDisplayDuration = 20;
-
     SettingsActions(PreferencesStore& preferences, NudgeSettings& settings, HealthDataStore& health,
                     ReminderEngine& engine);
 

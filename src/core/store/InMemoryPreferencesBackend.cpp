@@ -1,5 +1,7 @@
 #include "core/store/InMemoryPreferencesBackend.h"
 
+#include "core/store/PreferencesText.h"
+
 #include <utility>
 
 namespace vornela {
@@ -8,13 +10,21 @@ InMemoryPreferencesBackend::InMemoryPreferencesBackend(nlohmann::json values) {
     setValues(std::move(values));
 }
 
-PreferencesLoad InMemoryPreferencesBackend::load() {
+PreferencesLoad InMemoryPreferencesBackend::load(BadStoredObject bad) {
     PreferencesLoad result;
-    if (!values_.is_object()) {
+    const bool parses = values_.is_object() && !nestsDeeperThan(values_, maximumPreferencesDepth);
+    if (!parses && bad == BadStoredObject::leaveInPlace) {
+        result.status = PreferencesLoad::Status::unparsable;
+        result.message = "The stored preferences do not parse.";
+        return result;
+    }
+    known_ = revision_;
+    if (!parses) {
         result.status = PreferencesLoad::Status::setAside;
-        result.message = "The stored preferences were not an object; they were set aside.";
+        result.message = "The stored preferences did not parse; they were set aside.";
         values_ = nlohmann::json::object();
         stored_ = false;
+        known_ = ++revision_;
         return result;
     }
     if (!stored_ && values_.empty()) {
@@ -34,17 +44,27 @@ Result<void> InMemoryPreferencesBackend::save(const nlohmann::json& values) {
     values_ = values;
     stored_ = true;
     ++saveCount_;
+    known_ = ++revision_;
     return {};
+}
+
+PreferencesStamp InMemoryPreferencesBackend::stamp() const {
+    PreferencesStamp stamp;
+    stamp.exists = stored_;
+    stamp.size = revision_;
+    return stamp;
 }
 
 void InMemoryPreferencesBackend::setValues(nlohmann::json values) {
     values_ = std::move(values);
     stored_ = true;
+    ++revision_;
 }
 
 void InMemoryPreferencesBackend::clear() {
     values_ = nlohmann::json::object();
     stored_ = false;
+    ++revision_;
 }
 
 void InMemoryPreferencesBackend::failNextSaves(int count, std::string message) {

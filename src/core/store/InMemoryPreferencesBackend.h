@@ -2,6 +2,7 @@
 
 #include "core/store/PreferencesBackend.h"
 
+#include <cstdint>
 #include <string>
 
 #include <nlohmann/json.hpp>
@@ -14,11 +15,14 @@ public:
     InMemoryPreferencesBackend() = default;
     explicit InMemoryPreferencesBackend(nlohmann::json values);
 
-    PreferencesLoad load() override;
+    using PreferencesBackend::load;
+    PreferencesLoad load(BadStoredObject bad) override;
     Result<void> save(const nlohmann::json& values) override;
+    PreferencesStamp stamp() const override;
+    bool changedOutside() const override { return revision_ != known_; }
 
-    // Replaces what is stored, as an outside edit would. Anything but an object stands for a
-    // file that no longer parses: the next load sets it aside.
+    // Replaces what is stored, as an outside edit would. Anything but an object, or one nested
+    // deeper than a file may be, stands for a file that does not parse: the next load sets it aside.
     void setValues(nlohmann::json values);
     // Forgets everything, as deleting the file would: the next load reports `missing`.
     void clear();
@@ -33,6 +37,9 @@ private:
     int saveCount_ = 0;
     bool stored_ = false;
     int failuresLeft_ = 0;
+    // Bumped by every change; `known_` is the revision last loaded or saved.
+    std::int64_t revision_ = 0;
+    std::int64_t known_ = 0;
     std::string failureMessage_;
 };
 

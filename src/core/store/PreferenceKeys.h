@@ -8,6 +8,9 @@ namespace vornela::keys {
 // The complete persisted state of Vornela.
 inline const PreferenceKey<bool> remindersEnabled{"remindersEnabled", true};
 inline const PreferenceKey<double> nudgeDisplayDuration{"nudgeDisplayDuration", 6.0};
+// The settings stepper's range, in seconds; a hand-edited value is read clamped to it.
+inline constexpr double minimumDisplayDuration = 3;
+inline constexpr double maximumDisplayDuration = 20;
 inline const PreferenceKey<std::string> backgroundColorHex{"backgroundColorHex", "#050506"};
 inline const PreferenceKey<bool> hasCompletedOnboarding{"hasCompletedOnboarding", false};
 inline const PreferenceKey<int> launchTimeMinutes{"launchTimeMinutes", 750};

@@ -2,6 +2,7 @@
 
 #include "core/nudges/NudgeKindID.h"
 #include "core/store/PreferenceKeys.h"
+#include "core/store/PreferencesText.h"
 
 #include <cmath>
 #include <exception>
@@ -83,7 +84,8 @@ const json* PreferencesStore::storedValue(std::string_view name) const {
 }
 
 void PreferencesStore::setValue(std::string_view name, json value) {
-    if (holdsNonFinite(value))
+    // Neither could be written and read back as it is.
+    if (nestsDeeperThan(value, maximumPreferencesDepth - 1) || holdsNonFinite(value))
         return;
     std::string key(name);
     const auto it = values_.find(key);
@@ -112,10 +114,35 @@ Subscription PreferencesStore::onSaveFailed(std::function<void(const std::string
     return saveFailed_.connect(std::move(observer));
 }
 
+Subscription PreferencesStore::onLoadProblem(std::function<void(const std::string&)> observer) {
+    return loadProblem_.connect(std::move(observer));
+}
+
+void PreferencesStore::flushSoon() {
+    if (outsideChangePending_)
+        return; // settle() saves once the change has been read
+    if (backend_.changedOutside()) {
+        // Changed under us before the watcher said so: read it first, once it has settled.
+        outsideChange();
+        return;
+    }
+    flush();
+}
+
 bool PreferencesStore::flush() {
     if (!dirty_)
         return true;
     flushTask_.cancel();
+    if (outsideChangePending_ || backend_.changedOutside()) {
+        // No time left to wait for the change to settle: read it as it is now.
+        settleTask_.cancel();
+        outsideChangePending_ = false;
+        brokenStamp_.reset();
+        apply(backend_.load());
+        if (!dirty_)
+            return true;
+        flushTask_.cancel();
+    }
     if (const Result<void> saved = save(); !saved) {
         saveFailed_.emit(saved.error().empty() ? "The preferences could not be saved." : saved.error());
         return false;
@@ -138,7 +165,45 @@ Result<void> PreferencesStore::save() {
 }
 
 void PreferencesStore::reload() {
-    PreferencesLoad load = backend_.load();
+    apply(backend_.load());
+}
+
+void PreferencesStore::outsideChange() {
+    outsideChangePending_ = true;
+    settleStamp_ = backend_.stamp();
+    settleTask_ = scheduler_.after(ClockKind::monotonic, settleSeconds, [this] { settle(); });
+}
+
+void PreferencesStore::settle() {
+    const PreferencesStamp now = backend_.stamp();
+    if (now != settleStamp_) {
+        outsideChange(); // still being written
+        return;
+    }
+    // Within the grace period the broken file is read again even though it looks unchanged.
+    if (brokenStamp_ || backend_.changedOutside()) {
+        const bool stayedBroken = brokenStamp_ == now;
+        PreferencesLoad load =
+            backend_.load(stayedBroken ? BadStoredObject::setAside : BadStoredObject::leaveInPlace);
+        using Status = PreferencesLoad::Status;
+        if (!stayedBroken && (load.status == Status::unparsable || load.status == Status::missing)) {
+            // Half written, or between an editor's delete and write: give it time.
+            brokenStamp_ = now;
+            settleTask_ = scheduler_.after(ClockKind::monotonic, brokenGraceSeconds, [this] { settle(); });
+            return;
+        }
+        outsideChangePending_ = false;
+        brokenStamp_.reset();
+        apply(std::move(load));
+    } else {
+        outsideChangePending_ = false;
+        brokenStamp_.reset();
+    }
+    if (dirty_)
+        markDirty();
+}
+
+void PreferencesStore::apply(PreferencesLoad load) {
     using Status = PreferencesLoad::Status;
     switch (load.status) {
     case Status::loaded: {
@@ -169,10 +234,13 @@ void PreferencesStore::reload() {
         markDirty();
         break;
     case Status::unreadable:
+    case Status::unparsable:
         saveDisabled_ = true;
         lastLoad_ = std::move(load);
         break;
     }
+    if (lastLoad_.status == Status::setAside || lastLoad_.status == Status::unreadable)
+        loadProblem_.emit(lastLoad_.message);
 }
 
 void PreferencesStore::replaceValues(json values) {
@@ -194,7 +262,7 @@ void PreferencesStore::replaceValues(json values) {
 void PreferencesStore::markDirty() {
     dirty_ = true;
     if (!flushTask_.isPending())
-        flushTask_ = scheduler_.post([this] { flush(); });
+        flushTask_ = scheduler_.post([this] { flushSoon(); });
 }
 
 void PreferencesStore::notify(const std::string& name) {

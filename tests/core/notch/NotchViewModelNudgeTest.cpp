@@ -123,11 +123,16 @@ TEST(NotchViewModelWater, AWaterNudgeEndsOnItsOwnAfterTheDisplayDuration) {
     w.advance(0.3);
     EXPECT_EQ(w.state(), NotchState::closed());
 
-    NotchWorld edited; // a hand-edited duration that would end it at once means the default
-    edited.preferences->write(keys::nudgeDisplayDuration, 0.0);
-    edited.vm->presentNudge(K::water, false);
-    edited.advance(5.9);
-    EXPECT_EQ(edited.state(), NotchState::nudge(K::water));
+    // A hand-edited duration is held to the stepper's 3...20 s, so no nudge stays up for years.
+    w.preferences->setValue("nudgeDisplayDuration", 1e9);
+    w.vm->presentNudge(K::water, false);
+    w.advance(20.1);
+    EXPECT_EQ(w.alignment(), NotchWindowAlignment::closed());
+    w.advance(1);
+    w.preferences->setValue("nudgeDisplayDuration", 0.5);
+    w.vm->presentNudge(K::water, false);
+    w.advance(2.9);
+    EXPECT_EQ(w.state(), NotchState::nudge(K::water));
 }
 
 TEST(NotchViewModelWater, PointerOrClickOnAWaterNudgeOpensTheRuler) {

@@ -6,10 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -55,7 +59,6 @@ TEST_F(JsonFilePreferencesBackendTest, SavesAPrivateReadableFile) {
     }
     EXPECT_EQ(modeOf(dir), 0700u);
     EXPECT_EQ(modeOf(file), 0600u);
-    EXPECT_FALSE(fs::exists(dir / "preferences.json.tmp"));
     const std::string text = StoreTempDir::readText(file);
     EXPECT_NE(text.find("\n  \"nudgeDisplayDuration\": 6.0"), std::string::npos) << text;
 
@@ -187,12 +190,204 @@ TEST_F(JsonFilePreferencesBackendTest, FailedSaveLeavesTheOldFile) {
     const Result<void> first = backend.save({{"waterGoalML", 2500}});
     ASSERT_TRUE(first) << first.error();
     const std::string before = StoreTempDir::readText(file);
-    fs::create_directories(dir / "preferences.json.tmp" / "inside"); // the temporary cannot be created
 
-    const Result<void> second = backend.save({{"waterGoalML", 3000}});
+    // A disk that takes no more: the file-size limit stands in for it (and holds for root too).
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 4096;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const Result<void> second = backend.save({{"waterGoalML", 3000}, {"notes", std::string(10000, 'x')}});
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldSignal);
+
     EXPECT_FALSE(second);
-    EXPECT_NE(second.error().find("preferences.json.tmp"), std::string::npos) << second.error();
+    EXPECT_NE(second.error().find("File too large"), std::string::npos) << second.error();
     EXPECT_EQ(StoreTempDir::readText(file), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2) << "file and lock";
+}
+
+TEST_F(JsonFilePreferencesBackendTest, TooDeeplyNestedFileIsSetAsideAtStartAndWhileRunning) {
+    fs::create_directories(dir);
+    auto nested = [](int levels) {
+        return R"({"hasCompletedOnboarding": true, "junk": )" + std::string(levels, '[') +
+               std::string(levels, ']') + "}";
+    };
+    const std::string deep = nested(100'000);
+    StoreTempDir::writeText(file, deep);
+    JsonFilePreferencesBackend backend(file);
+    PreferencesStore store(backend, scheduler);
+    EXPECT_EQ(store.lastLoad().status, PreferencesLoad::Status::setAside);
+    EXPECT_FALSE(store.read(keys::hasCompletedOnboarding));
+    ASSERT_EQ(corruptCopies(dir).size(), 1u);
+    EXPECT_EQ(StoreTempDir::readText(corruptCopies(dir)[0]), deep);
+    EXPECT_NE(store.lastLoad().message.find(corruptCopies(dir)[0].string()), std::string::npos);
+
+    // The limit holds however many lists sit side by side, whatever a text says.
+    std::string lists = "[]";
+    for (int n = 1; n < 100; ++n)
+        lists += ", []";
+    const auto withOthers = [&](std::string text) {
+        return text.insert(1, R"("note": ")" + std::string(100, '[') + R"(", "lists": [)" + lists + "],");
+    };
+    StoreTempDir::writeText(file, withOthers(nested(64)));
+    EXPECT_EQ(backend.load(BadStoredObject::leaveInPlace).status, PreferencesLoad::Status::unparsable);
+    StoreTempDir::writeText(file, withOthers(nested(63)));
+    store.reload();
+    EXPECT_EQ(store.lastLoad().status, PreferencesLoad::Status::loaded);
+    EXPECT_TRUE(store.read(keys::hasCompletedOnboarding));
+
+    std::vector<std::string> said;
+    auto problems = store.onLoadProblem([&](const std::string& what) { said.push_back(what); });
+    StoreTempDir::writeText(file, deep);
+    store.outsideChange();
+    scheduler.advance(PreferencesStore::settleSeconds + PreferencesStore::brokenGraceSeconds + 1);
+    ASSERT_EQ(corruptCopies(dir).size(), 2u);
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_NE(said[0].find("kept as " + dir.string() + "/preferences.json.corrupt-"), std::string::npos)
+        << said[0];
+    EXPECT_EQ(json::parse(StoreTempDir::readText(file)).value("hasCompletedOnboarding", false), true)
+        << "what the app had is written back";
+}
+
+TEST_F(JsonFilePreferencesBackendTest, SavedFileGrowsLinearlyWithNesting) {
+    fs::create_directories(dir);
+    const std::string deep = std::string(63, '[') + "1" + std::string(63, ']');
+    StoreTempDir::writeText(file, R"({"junk": )" + deep + "}");
+    JsonFilePreferencesBackend backend(file);
+    {
+        PreferencesStore store(backend, scheduler);
+        store.write(keys::waterGoalML, 2500);
+    }
+    const std::string saved = StoreTempDir::readText(file);
+    EXPECT_LT(saved.size(), 2 * deep.size()) << saved.size() << " bytes";
+    EXPECT_EQ(json::parse(saved)["junk"], json::parse(deep));
+}
+
+TEST_F(JsonFilePreferencesBackendTest, ALinkedFileIsReadAndWrittenButNothingOutsideTheFolderChanges) {
+    const fs::path elsewhere = temp.path() / "dotfiles";
+    const fs::path linked = elsewhere / "vornela.json";
+    fs::create_directories(elsewhere);
+    fs::create_directories(dir);
+    ::chmod(elsewhere.c_str(), 0755);
+    StoreTempDir::writeText(linked, R"({"waterGoalML": 2500})");
+    ::chmod(linked.c_str(), 0644);
+    fs::create_symlink(linked, file);
+
+    JsonFilePreferencesBackend backend(file);
+    {
+        PreferencesStore store(backend, scheduler);
+        EXPECT_EQ(store.read(keys::waterGoalML), 2500);
+        store.write(keys::breaksGoalDaily, 4);
+        ASSERT_TRUE(store.flush());
+    }
+    EXPECT_TRUE(fs::is_symlink(file));
+    EXPECT_EQ(json::parse(StoreTempDir::readText(linked)),
+              json({{"waterGoalML", 2500}, {"breaksGoalDaily", 4}}));
+    EXPECT_EQ(modeOf(elsewhere), 0755u);
+    EXPECT_EQ(modeOf(linked), 0644u);
+
+    // A broken target stays where it is: the link is what is set aside, in our own folder.
+    StoreTempDir::writeText(linked, "{\"waterGoalML\": 25");
+    EXPECT_EQ(backend.load().status, PreferencesLoad::Status::setAside);
+    EXPECT_EQ(StoreTempDir::readText(linked), "{\"waterGoalML\": 25");
+    ASSERT_EQ(corruptCopies(dir).size(), 1u);
+    EXPECT_TRUE(fs::is_symlink(corruptCopies(dir)[0]));
+    EXPECT_EQ(std::distance(fs::directory_iterator(elsewhere), fs::directory_iterator()), 1);
+    EXPECT_EQ(modeOf(elsewhere), 0755u);
+
+    // A target that is not the user's own regular file is read but never written.
+    if (::geteuid() == 0) {
+        StoreTempDir::writeText(linked, R"({"waterGoalML": 2500})");
+        ASSERT_EQ(::chown(linked.c_str(), 65534, 65534), 0);
+        fs::remove(file);
+        fs::create_symlink(linked, file);
+        PreferencesStore store(backend, scheduler);
+        EXPECT_EQ(store.read(keys::waterGoalML), 2500);
+        std::vector<std::string> failures;
+        auto failed = store.onSaveFailed([&](const std::string& why) { failures.push_back(why); });
+        store.write(keys::waterGoalML, 3000);
+        EXPECT_FALSE(store.flush());
+        ASSERT_EQ(failures.size(), 1u);
+        EXPECT_NE(failures[0].find("not a regular file owned by you"), std::string::npos) << failures[0];
+        EXPECT_EQ(StoreTempDir::readText(linked), R"({"waterGoalML": 2500})");
+    }
+}
+
+// `cat new.json > preferences.json` empties the file first and writes it after.
+TEST_F(JsonFilePreferencesBackendTest, AnOutsideEditIsReadOnceSettledAndNeverWrittenOver) {
+    JsonFilePreferencesBackend backend(file);
+    PreferencesStore store(backend, scheduler);
+    store.write(keys::waterGoalML, 2500);
+    ASSERT_TRUE(store.flush());
+
+    const int editor = ::open(file.c_str(), O_WRONLY | O_TRUNC);
+    ASSERT_GE(editor, 0);
+    store.outsideChange();
+    store.write(keys::waterIntakeML, 500); // the user logs water meanwhile
+    scheduler.advance(0.2);
+    const std::string edit = R"({"waterGoalML": 2500, "breaksGoalDaily": 3})";
+    ASSERT_EQ(::write(editor, edit.data(), edit.size()), static_cast<ssize_t>(edit.size()));
+    ::close(editor);
+    store.outsideChange();
+    scheduler.advance(PreferencesStore::settleSeconds + 0.1);
+
+    EXPECT_EQ(store.read(keys::breaksGoalDaily), 3);
+    EXPECT_EQ(json::parse(StoreTempDir::readText(file)),
+              json({{"waterGoalML", 2500}, {"breaksGoalDaily", 3}, {"waterIntakeML", 500}}));
+    EXPECT_TRUE(corruptCopies(dir).empty());
+
+    // Left half-written, it is kept aside only once it has stayed so.
+    StoreTempDir::writeText(file, "{\"breaksGoalDaily\": ");
+    store.outsideChange();
+    scheduler.advance(PreferencesStore::settleSeconds + PreferencesStore::brokenGraceSeconds / 2);
+    EXPECT_TRUE(corruptCopies(dir).empty());
+    scheduler.advance(PreferencesStore::brokenGraceSeconds);
+    ASSERT_EQ(corruptCopies(dir).size(), 1u);
+    EXPECT_EQ(StoreTempDir::readText(corruptCopies(dir)[0]), "{\"breaksGoalDaily\": ");
+    EXPECT_EQ(json::parse(StoreTempDir::readText(file)).value("breaksGoalDaily", 0), 3);
+
+    // Quitting before an edit has settled: it is read at once and merged, and saving goes on.
+    StoreTempDir::writeText(file, R"({"breaksGoalDaily": 5})");
+    store.outsideChange();
+    store.write(keys::movementGoalDaily, 9);
+    ASSERT_TRUE(store.flush());
+    EXPECT_EQ(json::parse(StoreTempDir::readText(file)),
+              json({{"breaksGoalDaily", 5}, {"movementGoalDaily", 9}}));
+    store.write(keys::waterGoalML, 1000);
+    scheduler.runDue();
+    EXPECT_EQ(json::parse(StoreTempDir::readText(file)).value("waterGoalML", 0), 1000);
+}
+
+TEST_F(JsonFilePreferencesBackendTest, OnlyTheFirstProcessWritesTheFolderAndTheOtherKeepsRunning) {
+    auto firstBackend = std::make_unique<JsonFilePreferencesBackend>(file);
+    auto first = std::make_unique<PreferencesStore>(*firstBackend, scheduler);
+    first->write(keys::waterGoalML, 2500);
+    ASSERT_TRUE(first->flush());
+    StoreTempDir::writeText(dir / "preferences.json.tmp", "{\"half"); // left by a killed save
+
+    JsonFilePreferencesBackend secondBackend(file);
+    PreferencesStore second(secondBackend, scheduler);
+    EXPECT_EQ(second.read(keys::waterGoalML), 2500);
+    std::vector<std::string> failures;
+    auto failed = second.onSaveFailed([&](const std::string& why) { failures.push_back(why); });
+    second.write(keys::breaksGoalDaily, 3);
+    EXPECT_EQ(second.read(keys::breaksGoalDaily), 3);
+    EXPECT_FALSE(second.flush());
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_NE(failures[0].find("Another Vornela (process " + std::to_string(::getpid()) + ")"),
+              std::string::npos)
+        << failures[0];
+    EXPECT_EQ(json::parse(StoreTempDir::readText(file)), json({{"waterGoalML", 2500}}));
+
+    // Once the first has gone, the second takes over and saves what it kept.
+    first.reset();
+    firstBackend.reset();
+    EXPECT_TRUE(second.flush());
+    EXPECT_EQ(json::parse(StoreTempDir::readText(file)),
+              json({{"waterGoalML", 2500}, {"breaksGoalDaily", 3}}));
+    EXPECT_FALSE(fs::exists(dir / "preferences.json.tmp"));
 }
 
 } // namespace

@@ -111,6 +111,18 @@ TEST_F(PreferencesStoreTest, ObserversHearChangesOnly) {
     EXPECT_EQ(changes, 2);
 }
 
+// A file nests the stored object and at most 63 levels below it; deeper values are refused.
+TEST_F(PreferencesStoreTest, ValuesNestedDeeperThanAFileMayHoldAreRefused) {
+    PreferencesStore store(backend, scheduler);
+    json deepest = 1;
+    for (int level = 0; level < 63; ++level)
+        deepest = json::array({deepest});
+    store.setValue("junk", deepest);
+    store.setValue("junk", json::array({deepest}));
+    ASSERT_NE(store.storedValue("junk"), nullptr);
+    EXPECT_EQ(*store.storedValue("junk"), deepest);
+}
+
 TEST_F(PreferencesStoreTest, FailedSaveKeepsChangesAndReports) {
     PreferencesStore store(backend, scheduler);
     std::vector<std::string> failures;
@@ -139,6 +151,12 @@ TEST_F(PreferencesStoreTest, ReloadWritesBackWhatWasDeletedOrGarbled) {
     int heard = 0;
     auto goal = store.observe("waterGoalML", [&] { ++heard; });
 
+    json deep = 1;
+    for (int level = 0; level < 64; ++level)
+        deep = json::array({deep});
+    backend.setValues({{"junk", deep}}); // too deep for a file
+    store.reload();
+    EXPECT_EQ(store.lastLoad().status, PreferencesLoad::Status::setAside);
     backend.setValues("not an object");
     store.reload();
     EXPECT_EQ(store.lastLoad().status, PreferencesLoad::Status::setAside);

@@ -29,10 +29,14 @@ QString AppProcess::preferencesPath() const {
 }
 
 void AppProcess::writePreferences(const nlohmann::json& values) {
+    writePreferencesText(values.dump());
+}
+
+void AppProcess::writePreferencesText(const std::string& text) {
     QDir().mkpath(config_.path() + QStringLiteral("/vornela"));
     QFile file(preferencesPath());
     file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    file.write(QByteArray::fromStdString(values.dump()));
+    file.write(QByteArray::fromStdString(text));
 }
 
 nlohmann::json AppProcess::readPreferences() const {
@@ -70,7 +74,8 @@ void AppProcess::sendSignal(int signal) {
 }
 
 QString AppProcess::standardError() {
-    return QString::fromLocal8Bit(process_.readAllStandardError());
+    standardError_ += QString::fromLocal8Bit(process_.readAllStandardError());
+    return standardError_;
 }
 
 int minutesFromNow(int offset) {

@@ -6,6 +6,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <string>
+
 namespace vornela::test {
 
 // The real vornela binary in a session of its own: private config and runtime directories, the
@@ -17,6 +19,7 @@ public:
     ~AppProcess();
 
     void writePreferences(const nlohmann::json& values);
+    void writePreferencesText(const std::string& text);
     // The preferences file as it is on disk now; a discarded value when it does not parse.
     nlohmann::json readPreferences() const;
     QString preferencesPath() const;
@@ -29,6 +32,7 @@ public:
     // The exit status, or -1 when it is still running after `seconds`.
     int waitForExit(double seconds);
     void sendSignal(int signal);
+    // Everything it has written to standard error so far, across restarts.
     QString standardError();
 
 private:
@@ -36,6 +40,7 @@ private:
     QTemporaryDir runtime_;
     QString runtimeDirectory_;
     QProcess process_;
+    QString standardError_;
 };
 
 // Local minutes after midnight, `offset` minutes from now, in the process time zone.
