@@ -59,6 +59,23 @@ SettingsActions::Goal parseGoal(const std::string& text) {
     fail("'do goal' takes water, breaks or movement");
 }
 
+// `precise` (a trackpad's pixel deltas) or `line` (a wheel's notches).
+bool parseScrollKind(const std::string& text) {
+    if (text == "precise")
+        return true;
+    if (text == "line")
+        return false;
+    fail("expected precise or line, got '" + text + "'");
+}
+
+int parseStepDirection(const std::string& text) {
+    if (text == "-1")
+        return -1;
+    if (text == "1")
+        return 1;
+    fail("'do rulerStep' takes -1 or 1, got '" + text + "'");
+}
+
 void expectWords(const SimLine& line, std::size_t count) {
     if (line.words.size() != count)
         fail("'" + line.command + "' takes " + std::to_string(count) + " argument(s)");
@@ -84,6 +101,26 @@ const std::map<std::string, Action>& actions() {
         {"closeActivity", {0, [](VornelaCore& c, const Args&) { c.notch().closeActivityHeatMap(); }}},
         {"share", {0, [](VornelaCore& c, const Args&) { c.notch().shareActivity(); }}},
         {"openSettings", {0, [](VornelaCore& c, const Args&) { c.notch().openSettings(); }}},
+        {"rulerDragBegin",
+         {0, [](VornelaCore& c, const Args&) { c.ruler().drag(WaterRulerDragPhase::began()); }}},
+        {"rulerDragMove",
+         {1,
+          [](VornelaCore& c, const Args& a) {
+              c.ruler().drag(WaterRulerDragPhase::changed(parseNumber(a[0], "rulerDragMove")));
+          }}},
+        {"rulerDragEnd",
+         {2,
+          [](VornelaCore& c, const Args& a) {
+              c.ruler().drag(WaterRulerDragPhase::ended(parseNumber(a[0], "rulerDragEnd translation"),
+                                                        parseNumber(a[1], "rulerDragEnd velocity")));
+          }}},
+        {"rulerScroll",
+         {3,
+          [](VornelaCore& c, const Args& a) {
+              c.ruler().scrollEvent(parseNumber(a[0], "rulerScroll dx"), parseNumber(a[1], "rulerScroll dy"),
+                                    parseScrollKind(a[2]));
+          }}},
+        {"rulerStep", {1, [](VornelaCore& c, const Args& a) { c.ruler().step(parseStepDirection(a[0])); }}},
         {"pause", {1, [](VornelaCore& c, const Args& a) { c.settings().setPaused(parseBool(a[0])); }}},
         {"remindersEnabled",
          {1, [](VornelaCore& c, const Args& a) { c.settings().setRemindersEnabled(parseBool(a[0])); }}},
