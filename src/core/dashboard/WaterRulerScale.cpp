@@ -56,7 +56,9 @@ std::vector<RulerTick> WaterRulerScale::ticks(double centre, double width) const
         tick.height = (tick.major ? majorTickHeight : minorTickHeight) * heightScale(distance);
         tick.opacity = edgeOpacity(distance);
         tick.barOpacity = tick.major ? 0.95 : 0.5;
-        if (tick.major)
+        // A major one step before the goal (900 ml: 0.8 beside 0.9) would print over the goal's
+        // label; the goal keeps its own.
+        if (tick.major && (step == maxStep_ || maxStep_ - step > 1))
             tick.label = label(step);
         result.push_back(std::move(tick));
     }

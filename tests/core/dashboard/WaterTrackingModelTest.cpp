@@ -74,6 +74,13 @@ TEST(WaterRulerScale, TicksShrinkAndFadeTowardBothEnds) {
     EXPECT_DOUBLE_EQ(WaterRulerScale::heightScale(0), 0.32);
     EXPECT_DOUBLE_EQ(WaterRulerScale::heightScale(66), 1);
     EXPECT_LT(WaterRulerScale::heightScale(20), WaterRulerScale::heightScale(40));
+
+    // With a 900 ml goal the majors 8 and 9 stand 10 pt apart: only the goal is labelled.
+    std::vector<std::string> labels;
+    for (const RulerTick& tick : WaterRulerScale(900).ticks(4.5, 400))
+        if (tick.major)
+            labels.push_back(tick.label);
+    EXPECT_EQ(labels, (std::vector<std::string>{"0", "0.4", "", "0.9"}));
 }
 
 TEST(WaterTrackingModel, DragSelectsAStepPerEightPointsAndStretchesPastTheGoal) {
