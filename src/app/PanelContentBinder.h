@@ -9,11 +9,13 @@ namespace vornela {
 
 class AnimationDriver;
 class Clock;
+class HoverHomeModel;
 class NotchViewModel;
 class NotchWindowController;
 class NudgeCompletionWindowController;
 class OverlayPanel;
 struct SystemPreferences;
+class WaterTrackingModel;
 
 // Puts the painted surface into each new overlay panel and keeps the panel's click-through shape
 // on what is drawn: the notch's clip as it grows and shrinks, the completion card's outline.
@@ -21,6 +23,8 @@ class PanelContentBinder {
 public:
     struct Context {
         NotchViewModel& viewModel;
+        HoverHomeModel& dashboard;
+        WaterTrackingModel& ruler;
         const SystemPreferences& system;
         const Clock& clock;
         AnimationDriver& driver;

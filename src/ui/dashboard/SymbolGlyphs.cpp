@@ -1,0 +1,76 @@
+#include "ui/dashboard/SymbolGlyphs.h"
+
+#include <QFontDatabase>
+#include <QPainter>
+
+namespace vornela {
+
+namespace {
+
+constexpr const char* family = "Material Icons";
+
+} // namespace
+
+bool ensureSymbolFont() {
+    static const bool available = [] {
+        if (QFontDatabase::families().contains(QString::fromLatin1(family)))
+            return true;
+        return QFontDatabase::addApplicationFont(QStringLiteral(
+                   "/usr/share/fonts/truetype/material-design-icons-iconfont/MaterialIcons-Regular.ttf")) >=
+               0;
+    }();
+    return available;
+}
+
+QFont symbolFont(double pixelSize) {
+    QFont font(QString::fromLatin1(family));
+    font.setPixelSize(std::max(1, static_cast<int>(pixelSize + 0.5)));
+    font.setHintingPreference(QFont::PreferNoHinting);
+    // A missing glyph must not fall back to a letter of another face.
+    font.setStyleStrategy(QFont::NoFontMerging);
+    return font;
+}
+
+QChar symbolGlyph(DashboardSymbol symbol) {
+    // Code points of the Material Icons font (its codepoints list).
+    switch (symbol) {
+    case DashboardSymbol::activity:
+        return QChar(0xe9b0); // grid_view
+    case DashboardSymbol::settings:
+        return QChar(0xe8b8); // settings
+    case DashboardSymbol::waterDrop:
+        return QChar(0xe798); // water_drop
+    case DashboardSymbol::checkCircle:
+        return QChar(0xe86c); // check_circle
+    case DashboardSymbol::figureStand:
+        return QChar(0xe4eb); // man
+    case DashboardSymbol::meal:
+        return QChar(0xe56c); // restaurant
+    case DashboardSymbol::plus:
+        return QChar(0xe145); // add
+    case DashboardSymbol::checkmark:
+        return QChar(0xe5ca); // check
+    case DashboardSymbol::minus:
+        return QChar(0xe15b); // remove
+    }
+    return QChar(0xe145);
+}
+
+void paintSymbol(QPainter& painter, DashboardSymbol symbol, const QRectF& box, double pixelSize,
+                 const QColor& color, double degrees) {
+    if (!ensureSymbolFont())
+        return;
+    painter.save();
+    if (degrees != 0) {
+        const QPointF centre = box.center();
+        painter.translate(centre);
+        painter.rotate(degrees);
+        painter.translate(-centre);
+    }
+    painter.setFont(symbolFont(pixelSize));
+    painter.setPen(color);
+    painter.drawText(box, Qt::AlignCenter, QString(symbolGlyph(symbol)));
+    painter.restore();
+}
+
+} // namespace vornela
