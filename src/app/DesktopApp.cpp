@@ -16,10 +16,9 @@ DesktopApp::DesktopApp(std::filesystem::path preferencesFile)
                                                     system_, screens_, pointer_, panels_, cardSizer_, host_,
                                                     settingsWindow_, onboardingWindow_, sharePreview_});
     VornelaCore& core = *core_;
-    binder_ = std::make_unique<PanelContentBinder>(
-        PanelContentBinder::Context{core.notch(), core.dashboard(), core.ruler(), system_, clock_, driver_,
-                                    [&core] { return core.notchWindowController(); },
-                                    [&core] { return core.completionWindowController(); }});
+    binder_ = std::make_unique<PanelContentBinder>(PanelContentBinder::Context{
+        core.notch(), system_, clock_, driver_, [&core] { return core.notchWindowController(); },
+        [&core] { return core.completionWindowController(); }, &core.dashboard(), &core.ruler()});
 
     saveFailures_ = core.preferences().onSaveFailed([path = backend_.path()](const std::string& why) {
         // There is no window to say it in; the session log is where a desktop user can find it.

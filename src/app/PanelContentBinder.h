@@ -23,14 +23,15 @@ class PanelContentBinder {
 public:
     struct Context {
         NotchViewModel& viewModel;
-        HoverHomeModel& dashboard;
-        WaterTrackingModel& ruler;
         const SystemPreferences& system;
         const Clock& clock;
         AnimationDriver& driver;
         // The controllers exist by the time their panels are created.
         std::function<NotchWindowController*()> notchController;
         std::function<NudgeCompletionWindowController*()> completionController;
+        // The open states' surfaces; without them the notch opens onto its bare black shape.
+        HoverHomeModel* dashboard = nullptr;
+        WaterTrackingModel* ruler = nullptr;
     };
 
     explicit PanelContentBinder(Context context) : context_(std::move(context)) {}

@@ -34,9 +34,9 @@ struct VirtualNotchDesk {
                                                screens, pointer, panels, cardSizer, fakes.host,
                                                fakes.settings, fakes.onboarding, fakes.sharePreview}),
           vm(core.notch()),
-          binder(PanelContentBinder::Context{vm, system, scheduler, driver,
-                                             [this] { return core.notchWindowController(); },
-                                             [this] { return core.completionWindowController(); }}) {
+          binder(PanelContentBinder::Context{
+              vm, system, scheduler, driver, [this] { return core.notchWindowController(); },
+              [this] { return core.completionWindowController(); }, &core.dashboard(), &core.ruler()}) {
         panels.onPanelCreated = [this](OverlayPanel& panel, const ScreenInfo& screen, PanelLevel level) {
             binder.attach(panel, screen, level);
         };

@@ -59,6 +59,8 @@ public:
     // a one-pixel XTest step, so it shows up as raw motion like a real mouse's.
     static bool movePointer(QPoint rootPosition);
     static bool click(int button = 1);
+    // Presses the first button, moves `dx` pixels along x in a few steps and releases there.
+    static bool dragBy(int dx);
 
     // Spins the Qt event loop until `predicate` holds or `timeoutSeconds` pass; the last answer.
     static bool waitUntil(const std::function<bool()>& predicate, double timeoutSeconds = 5);
