@@ -33,12 +33,13 @@ struct OpenNotch {
 };
 
 void paintFrames(benchmark::State& state, const std::function<void(OpenNotch&)>& setup,
-                 const std::function<void(OpenNotch&, int)>& perFrame) {
+                 const std::function<void(OpenNotch&, int)>& perFrame, bool hosted = true) {
     OpenNotch notch;
     AnimationDriver driver(notch.world.scheduler);
     NotchContainerView view(notch.world.core->notch(), notch.world.desktop.system, notch.world.scheduler,
                             driver);
-    view.hostOpenSurfaces(notch.world.core->dashboard(), notch.world.core->ruler());
+    if (hosted)
+        view.hostOpenSurfaces(notch.world.core->dashboard(), notch.world.core->ruler());
     view.setAttribute(Qt::WA_DontShowOnScreen);
     view.show();
     setup(notch);
@@ -57,6 +58,12 @@ void paintFrames(benchmark::State& state, const std::function<void(OpenNotch&)>&
     }
     state.counters["width"] = view.width();
     state.counters["height"] = view.height();
+}
+
+// The same open notch without its content: what the black shape and its clip cost by themselves.
+void BM_OpenNotchFrame_Empty(benchmark::State& state) {
+    paintFrames(
+        state, [](OpenNotch&) {}, [](OpenNotch&, int) {}, false);
 }
 
 void BM_DashboardFrame_Settled(benchmark::State& state) {
@@ -97,6 +104,7 @@ void BM_RulerFrame_MidDrag(benchmark::State& state) {
 
 } // namespace
 
+BENCHMARK(BM_OpenNotchFrame_Empty)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DashboardFrame_Settled)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DashboardFrame_ValueChange)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RulerFrame_MidDrag)->Unit(benchmark::kMicrosecond);

@@ -62,19 +62,28 @@ QFont valueFont() {
     return interfaceFont(valueSize, FontWeight::bold);
 }
 
-// Two texts in one place, the new one fading in over the old one.
-void paintCrossFade(QPainter& painter, const QRectF& rect, const QFont& font, const QColor& color,
-                    const std::string& previous, const std::string& current, double progress) {
+// A line of text left-aligned and centred vertically in `rect`, cut with an ellipsis if too wide.
+void paintLine(QPainter& painter, StaticTextCache& cache, const QRectF& rect, const QFont& font,
+               const QString& text) {
     const QFontMetricsF metrics(font);
-    painter.setFont(font);
+    const QString shown = cache.width(text, font) > rect.width()
+                              ? metrics.elidedText(text, Qt::ElideRight, rect.width())
+                              : text;
+    cache.drawAtBaseline(painter, rect.left(), rect.center().y() + (metrics.ascent() - metrics.descent()) / 2,
+                         shown, font);
+}
+
+// Two texts in one place, the new one fading in over the old one.
+void paintCrossFade(QPainter& painter, StaticTextCache& cache, const QRectF& rect, const QFont& font,
+                    const QColor& color, const std::string& previous, const std::string& current,
+                    double progress) {
     auto draw = [&](const std::string& text, double opacity) {
         if (opacity <= 0)
             return;
         QColor c = color;
         c.setAlphaF(static_cast<float>(c.alphaF() * opacity));
         painter.setPen(c);
-        const QString elided = metrics.elidedText(QString::fromStdString(text), Qt::ElideRight, rect.width());
-        painter.drawText(rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, elided);
+        paintLine(painter, cache, rect, font, QString::fromStdString(text));
     };
     if (progress < 1)
         draw(previous, 1 - progress);
@@ -164,12 +173,14 @@ void HoverHomeView::modelChanged() {
         face_.setAnimation(model_.faceAnimation());
         faceFor_ = balance;
     }
+    ++revision_;
     syncControls();
     if (onLookChanged)
         onLookChanged();
 }
 
 void HoverHomeView::setArea(const QRectF& area) {
+    area_ = area;
     layout_ = layoutIn(area);
     syncControls();
 }
@@ -213,6 +224,38 @@ std::optional<double> HoverHomeView::nextFrameDelay(double now) const {
 
 void HoverHomeView::paint(QPainter& painter, double now) const {
     const bool reduceMotion = system_.reduceMotion.get();
+    bool still = !model_.isAnimating(now);
+    LayerKey key{revision_, painter.device()->devicePixelRatioF(), area_,
+                 {},        model_.lunchActionOffered(),           reduceMotion};
+    std::size_t i = 0;
+    for (const DashboardButton* button :
+         {activity_.data(), settings_.data(), trackWater_.data(), lunch_.data()}) {
+        if (!button)
+            continue;
+        still = still && !button->isAnimating(now);
+        key.buttons[i++] = button->hoverAt(now);
+        key.buttons[i++] = button->pressAt(now);
+    }
+    if (!still || area_.isEmpty()) {
+        paintContent(painter, now, reduceMotion);
+        paintFace(painter, now, reduceMotion);
+        return;
+    }
+    if (!(key == layerKey_)) {
+        const double ratio = key.devicePixelRatio;
+        layer_ = QImage((area_.size() * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+        layer_.setDevicePixelRatio(ratio);
+        layer_.fill(Qt::transparent);
+        QPainter layer(&layer_);
+        layer.translate(-area_.topLeft());
+        paintContent(layer, now, reduceMotion);
+        layerKey_ = key;
+    }
+    painter.drawImage(area_.topLeft(), layer_);
+    paintFace(painter, now, reduceMotion);
+}
+
+void HoverHomeView::paintContent(QPainter& painter, double now, bool reduceMotion) const {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setPen(Qt::NoPen);
@@ -223,6 +266,13 @@ void HoverHomeView::paint(QPainter& painter, double now) const {
     for (std::size_t i = 0; i < HoverHomeModel::chipCount; ++i)
         paintChip(painter, i, now, reduceMotion);
     painter.restore();
+}
+
+void HoverHomeView::paintFace(QPainter& painter, double now, bool reduceMotion) const {
+    const QRectF faceBox(layout_.badge.center().x() - dashboardHeaderDotMatrixBox.width / 2,
+                         layout_.badge.center().y() - dashboardHeaderDotMatrixBox.height / 2,
+                         dashboardHeaderDotMatrixBox.width, dashboardHeaderDotMatrixBox.height);
+    face_.paint(painter, faceBox, now, reduceMotion);
 }
 
 void HoverHomeView::paintHeader(QPainter& painter, double now, bool reduceMotion) const {
@@ -250,16 +300,11 @@ void HoverHomeView::paintHeader(QPainter& painter, double now, bool reduceMotion
         }
         painter.strokePath(ring, pen);
     }
-    const QRectF faceBox(layout_.badge.center().x() - dashboardHeaderDotMatrixBox.width / 2,
-                         layout_.badge.center().y() - dashboardHeaderDotMatrixBox.height / 2,
-                         dashboardHeaderDotMatrixBox.width, dashboardHeaderDotMatrixBox.height);
-    face_.paint(painter, faceBox, now, reduceMotion);
-
     const TextTransition& name = model_.tierNameText();
-    paintCrossFade(painter, layout_.tierName, tierNameFont(), Qt::white, name.previous(), name.text(),
+    paintCrossFade(painter, text_, layout_.tierName, tierNameFont(), Qt::white, name.previous(), name.text(),
                    name.progressAt(now));
     const TextTransition& subtitle = model_.subtitleText();
-    paintCrossFade(painter, layout_.subtitle, subtitleFont(), white(0.5), subtitle.previous(),
+    paintCrossFade(painter, text_, layout_.subtitle, subtitleFont(), white(0.5), subtitle.previous(),
                    subtitle.text(), subtitle.progressAt(now));
     painter.setPen(Qt::NoPen);
 
@@ -294,12 +339,8 @@ void HoverHomeView::paintChip(QPainter& painter, std::size_t index, double now, 
     const double labelRight = action ? actionRect.left() - 4 : rect.right();
     const QRectF labelRect(iconBox.right() + iconLabelGap, rect.top(),
                            std::max(0.0, labelRight - iconBox.right() - iconLabelGap), chipTopRow);
-    const QFont label = labelFont();
-    painter.setFont(label);
     painter.setPen(white(0.42));
-    painter.drawText(labelRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                     QFontMetricsF(label).elidedText(QString::fromStdString(chip.label).toUpper(),
-                                                     Qt::ElideRight, labelRect.width()));
+    paintLine(painter, text_, labelRect, labelFont(), QString::fromStdString(chip.label).toUpper());
     painter.setPen(Qt::NoPen);
     if (action) {
         const ChromeButtonPainter small{7, 13};
@@ -314,8 +355,8 @@ void HoverHomeView::paintChip(QPainter& painter, std::size_t index, double now, 
     const QFont font = valueFont();
     const QFontMetricsF metrics(font);
     const TextTransition& value = model_.chipValueText(index);
-    const double widest = std::max(metrics.horizontalAdvance(QString::fromStdString(value.text())),
-                                   metrics.horizontalAdvance(QString::fromStdString(value.previous())));
+    const double widest = std::max(text_.width(QString::fromStdString(value.text()), font),
+                                   text_.width(QString::fromStdString(value.previous()), font));
     // Allowed to shrink to 80 % to fit.
     const double shrink = widest > 0 ? std::clamp(valueRect.width() / widest, 0.8, 1.0) : 1.0;
     painter.save();
@@ -324,22 +365,27 @@ void HoverHomeView::paintChip(QPainter& painter, std::size_t index, double now, 
     painter.scale(shrink, shrink);
     painter.setFont(font);
     const double baseline = (metrics.ascent() - metrics.descent()) / 2;
-    const auto glyphs = value.glyphsAt(now);
+    const bool rolling = value.isRunningAt(now);
+    const auto glyphs = rolling ? value.glyphsAt(now) : std::vector<TextTransition::Glyph>{};
     const auto current = TextTransition::characters(value.text());
     const auto previous = TextTransition::characters(value.previous());
-    auto xOf = [&metrics](const std::vector<std::string>& characters, std::size_t slot) {
+    auto xOf = [this, &font](const std::vector<std::string>& characters, std::size_t slot) {
         QString prefix;
         for (std::size_t i = 0; i < slot && i < characters.size(); ++i)
             prefix += QString::fromStdString(characters[i]);
-        return metrics.horizontalAdvance(prefix);
+        return prefix.isEmpty() ? 0.0 : text_.width(prefix, font);
     };
+    if (!rolling) {
+        painter.setPen(Qt::white);
+        text_.drawAtBaseline(painter, 0, baseline, QString::fromStdString(value.text()), font);
+    }
     for (const TextTransition::Glyph& glyph : glyphs) {
         if (glyph.opacity <= 0)
             continue;
         const double x = xOf(glyph.outgoing ? previous : current, glyph.slot);
         painter.setPen(white(glyph.opacity));
-        painter.drawText(QPointF(x, baseline + glyph.offset * rollDistance),
-                         QString::fromStdString(glyph.character));
+        text_.drawAtBaseline(painter, x, baseline + glyph.offset * rollDistance,
+                             QString::fromStdString(glyph.character), font);
     }
     painter.restore();
     painter.setPen(Qt::NoPen);

@@ -4,9 +4,11 @@
 #include "core/base/Signal.h"
 #include "core/base/SystemPreferences.h"
 #include "core/dashboard/HoverHomeModel.h"
+#include "ui/base/StaticTextCache.h"
 #include "ui/dashboard/DashboardButton.h"
 #include "ui/nudges/DotMatrixView.h"
 
+#include <QImage>
 #include <QPointer>
 #include <QRectF>
 
@@ -76,6 +78,9 @@ public:
 private:
     void modelChanged();
     void syncControls();
+    // Everything but the face, as it looks at `now`.
+    void paintContent(QPainter& painter, double now, bool reduceMotion) const;
+    void paintFace(QPainter& painter, double now, bool reduceMotion) const;
     void paintHeader(QPainter& painter, double now, bool reduceMotion) const;
     void paintChip(QPainter& painter, std::size_t index, double now, bool reduceMotion) const;
 
@@ -93,6 +98,23 @@ private:
     QPointer<DashboardButton> trackWater_;
     QPointer<DashboardButton> lunch_;
     Subscription modelSubscription_;
+    mutable StaticTextCache text_;
+    QRectF area_;
+
+    // At rest only the face moves: the rest is drawn once into a layer and reused until something
+    // it shows changes (the day's figures, a button's look, the scale or the place).
+    struct LayerKey {
+        int revision = -1;
+        double devicePixelRatio = 0;
+        QRectF area;
+        std::array<double, 8> buttons{};
+        bool lunchOffered = false;
+        bool reduceMotion = false;
+        friend bool operator==(const LayerKey&, const LayerKey&) = default;
+    };
+    int revision_ = 0;
+    mutable LayerKey layerKey_;
+    mutable QImage layer_;
 };
 
 } // namespace vornela

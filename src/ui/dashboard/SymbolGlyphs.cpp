@@ -1,6 +1,9 @@
 #include "ui/dashboard/SymbolGlyphs.h"
 
+#include "ui/base/StaticTextCache.h"
+
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QPainter>
 
 namespace vornela {
@@ -67,9 +70,15 @@ void paintSymbol(QPainter& painter, DashboardSymbol symbol, const QRectF& box, d
         painter.rotate(degrees);
         painter.translate(-centre);
     }
-    painter.setFont(symbolFont(pixelSize));
+    // Glyphs are laid out once; the interface thread is the only one that paints.
+    static StaticTextCache glyphs;
+    const QFont font = symbolFont(pixelSize);
+    const QString text(symbolGlyph(symbol));
+    const QSizeF size = glyphs.get(text, font).size();
     painter.setPen(color);
-    painter.drawText(box, Qt::AlignCenter, QString(symbolGlyph(symbol)));
+    painter.setFont(font);
+    painter.drawStaticText(QPointF(box.center().x() - size.width() / 2, box.center().y() - size.height() / 2),
+                           glyphs.get(text, font));
     painter.restore();
 }
 

@@ -29,8 +29,9 @@ constexpr double rulerTopGap = 2;
 constexpr double labelTop = 2;
 constexpr double barTopGap = 3;
 constexpr QSizeF caretSize{11, 7};
-constexpr double edgeBlurScale = 1; // the soft copy is drawn at one pixel per point: it is blurred anyway
-constexpr double edgeMargin = 12;   // room for the blur to spread past the band
+constexpr double edgeBlurScale =
+    0.5;                          // the soft copy is drawn at half a pixel per point: it is blurred anyway
+constexpr double edgeMargin = 12; // room for the blur to spread past the band
 
 QColor withAlpha(QColor color, double alpha) {
     color.setAlphaF(static_cast<float>(std::clamp(color.alphaF() * alpha, 0.0, 1.0)));
@@ -68,25 +69,24 @@ double barBaseline(double bandTop) {
 
 // The ticks of `ticks`, each drawn at its cell opacity times `alpha(x)`.
 template <class Alpha>
-void paintTicks(QPainter& painter, const std::vector<RulerTick>& ticks, double left, double bandTop,
-                Alpha alpha) {
+void paintTicks(QPainter& painter, StaticTextCache& text, const std::vector<RulerTick>& ticks, double left,
+                double bandTop, Alpha alpha) {
     const double baseline = barBaseline(bandTop);
     const QFont font = tickLabelFont();
-    painter.setFont(font);
+    const QFontMetricsF metrics(font);
+    const double labelBaseline =
+        labelRowTop(bandTop) + (WaterRulerScale::labelRowHeight + metrics.ascent() - metrics.descent()) / 2;
     for (const RulerTick& tick : ticks) {
         const double a = tick.opacity * alpha(tick.x);
         if (a <= 0.001)
             continue;
         const double x = left + tick.x;
-        const QRectF bar(x - tick.width / 2, baseline - tick.height, tick.width, tick.height);
-        QPainterPath shape;
-        shape.addRoundedRect(bar, tick.width / 2, tick.width / 2);
-        painter.fillPath(shape, withAlpha(waterBlue, tick.barOpacity * a));
+        painter.fillRect(QRectF(x - tick.width / 2, baseline - tick.height, tick.width, tick.height),
+                         withAlpha(waterBlue, tick.barOpacity * a));
         if (!tick.label.empty()) {
+            const QString label = QString::fromStdString(tick.label);
             painter.setPen(withAlpha(lightBlue, 0.92 * a));
-            const QRectF row(x - 20, labelRowTop(bandTop), 40, WaterRulerScale::labelRowHeight);
-            painter.drawText(row, Qt::AlignCenter | Qt::TextSingleLine, QString::fromStdString(tick.label));
-            painter.setPen(Qt::NoPen);
+            text.drawAtBaseline(painter, x - text.width(label, font) / 2, labelBaseline, label, font);
         }
     }
 }
@@ -225,37 +225,43 @@ void WaterTrackingView::paintReadout(QPainter& painter, const QRectF& box, doubl
             if (copy.opacity <= 0)
                 continue;
             const QString text(QChar::fromLatin1(copy.character));
-            const double x = cell.center().x() - metrics.horizontalAdvance(text) / 2;
+            const double x = cell.center().x() - text_.width(text, font) / 2;
             const double y = baseline + copy.offset;
             if (copy.blurRadius < 0.1) {
                 painter.setPen(withAlpha(lightBlue, copy.opacity));
-                painter.drawText(QPointF(x, y), text);
+                text_.drawAtBaseline(painter, x, y, text, font);
                 continue;
             }
-            // A moving digit goes soft: drawn into its own small layer and blurred.
-            const double scale = painter.device()->devicePixelRatioF();
-            const double pad = std::ceil(copy.blurRadius * 2);
-            const QRectF local(0, 0, cell.width() + 2 * pad, cell.height() + 2 * pad);
-            QImage layer((local.size() * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
-            layer.setDevicePixelRatio(scale);
-            layer.fill(Qt::transparent);
-            {
-                QPainter p(&layer);
-                p.setRenderHint(QPainter::Antialiasing);
-                p.setFont(font);
-                p.setPen(withAlpha(lightBlue, copy.opacity));
-                p.drawText(QPointF(x - cell.left() + pad, y - cell.top() + pad), text);
+            // A moving digit goes soft: drawn once per blur step into a small layer, blurred, kept.
+            const double ratio = painter.device()->devicePixelRatioF();
+            const double radius = std::round(copy.blurRadius * 4) / 4;
+            constexpr double pad = 10; // twice the largest blur radius
+            const QString key = QStringLiteral("%1/%2/%3").arg(text).arg(radius).arg(ratio);
+            auto found = blurredGlyphs_.find(key);
+            if (found == blurredGlyphs_.end()) {
+                QImage layer((QSizeF(cell.width() + 2 * pad, cell.height() + 2 * pad) * ratio).toSize(),
+                             QImage::Format_ARGB32_Premultiplied);
+                layer.setDevicePixelRatio(ratio);
+                layer.fill(Qt::transparent);
+                {
+                    QPainter p(&layer);
+                    p.setRenderHint(QPainter::Antialiasing);
+                    p.setPen(lightBlue);
+                    text_.drawAtBaseline(p, x - cell.left() + pad, baseline - cell.top() + pad, text, font);
+                }
+                gaussianBlur(layer, radius / 2 * ratio);
+                found = blurredGlyphs_.insert(key, layer);
             }
-            gaussianBlur(layer, copy.blurRadius / 2 * scale);
-            painter.drawImage(QPointF(cell.left() - pad, cell.top() - pad), layer);
+            painter.save();
+            painter.setOpacity(painter.opacity() * copy.opacity);
+            painter.drawImage(QPointF(cell.left() - pad, cell.top() - pad + copy.offset), *found);
+            painter.restore();
         }
         painter.restore();
     }
     painter.setPen(lightBlue);
-    const QRectF unit(box.left() + readout.unitX() + 4, box.top(), WaterAmountReadout::unitWidth,
-                      box.height());
-    painter.drawText(unit, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                     QString::fromStdString(WaterAmountReadout::unit(readout.amount())));
+    text_.drawAtBaseline(painter, box.left() + readout.unitX() + 4, baseline,
+                         QString::fromStdString(WaterAmountReadout::unit(readout.amount())), font);
     painter.restore();
 }
 
@@ -283,9 +289,12 @@ void WaterTrackingView::paintControls(QPainter& painter, double dy, double now, 
     scaleAbout(painter, track.center(), look.scale);
     painter.fillPath(continuousRoundedRect(track, track.height() / 2),
                      withAlpha(waterBlue, look.fillOpacity));
-    painter.setFont(trackFont());
+    const QFont font = trackFont();
+    const QFontMetricsF metrics(font);
+    const QString title = QStringLiteral("Track");
     painter.setPen(paleBlue);
-    painter.drawText(track, Qt::AlignCenter | Qt::TextSingleLine, QStringLiteral("Track"));
+    text_.drawAtBaseline(painter, track.center().x() - text_.width(title, font) / 2,
+                         track.center().y() + (metrics.ascent() - metrics.descent()) / 2, title, font);
     painter.restore();
 }
 
@@ -313,7 +322,7 @@ const WaterTrackingView::EdgeCache& WaterTrackingView::blurredEdges(double width
             if (tick.x >= from - 10 && tick.x <= from + stripWidth + 10)
                 near.push_back(tick);
         }
-        paintTicks(p, near, -from, edgeMargin, [](double) { return 1.0; });
+        paintTicks(p, text_, near, -from, edgeMargin, [](double) { return 1.0; });
         p.end();
         gaussianBlur(image, WaterRulerScale::edgeBlurRadius / 2 * edgeBlurScale);
         // Kept only over the outer band: full at the ruler's end, gone edgeBlurWidth inwards.
@@ -343,7 +352,7 @@ void WaterTrackingView::paintRuler(QPainter& painter, const QRectF& band, double
     painter.save();
     painter.setClipRect(band);
     // The sharp copy fades out toward both ends.
-    paintTicks(painter, ticks, band.left(), band.top(), [width](double x) {
+    paintTicks(painter, text_, ticks, band.left(), band.top(), [width](double x) {
         const double d = std::min(x, width - x);
         return std::clamp(d / extent, 0.0, 1.0);
     });

@@ -4,9 +4,11 @@
 #include "core/base/Signal.h"
 #include "core/base/SystemPreferences.h"
 #include "core/dashboard/WaterTrackingModel.h"
+#include "ui/base/StaticTextCache.h"
 #include "ui/dashboard/DashboardButton.h"
 #include "ui/dashboard/WaterRulerSurface.h"
 
+#include <QHash>
 #include <QImage>
 #include <QPointer>
 #include <QRectF>
@@ -89,6 +91,10 @@ private:
     QPointer<WaterRulerSurface> surface_;
     Subscription modelSubscription_;
     mutable EdgeCache edgeCache_;
+    mutable StaticTextCache text_;
+    // A rolling digit's soft copies, by character, blur step and pixel ratio: a fast drag rolls
+    // several digits on every frame.
+    mutable QHash<QString, QImage> blurredGlyphs_;
 };
 
 } // namespace vornela
