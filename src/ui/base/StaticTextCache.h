@@ -18,6 +18,8 @@ public:
     // Draws it with its left edge at x and its baseline at y.
     void drawAtBaseline(QPainter& painter, double x, double baseline, const QString& text, const QFont& font);
     double width(const QString& text, const QFont& font) { return get(text, font).size().width(); }
+    // Lets go of every prepared text (and with it the font engines they hold).
+    void clear() { texts_.clear(); }
 
 private:
     QHash<QString, QStaticText> texts_;

@@ -191,7 +191,17 @@ void HoverHomeView::setVisible(bool visible) {
     visible_ = visible;
     if (visible)
         face_.restart(clock_.monotonicNow());
+    else
+        releaseLayer();
     syncControls();
+}
+
+void HoverHomeView::releaseLayer() {
+    // A closed dashboard keeps no picture: an idle app should hold as little as it can.
+    layer_ = QImage();
+    layerKey_ = LayerKey();
+    text_.clear();
+    releaseSymbolGlyphs();
 }
 
 void HoverHomeView::syncControls() {

@@ -77,6 +77,7 @@ public:
 
 private:
     void modelChanged();
+    void releaseLayer();
     void syncControls();
     // Everything but the face, as it looks at `now`.
     void paintContent(QPainter& painter, double now, bool reduceMotion) const;

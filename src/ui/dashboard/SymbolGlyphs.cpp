@@ -12,7 +12,17 @@ namespace {
 
 constexpr const char* family = "Material Icons";
 
+StaticTextCache& glyphCache() {
+    // Glyphs are laid out once; the interface thread is the only one that paints.
+    static StaticTextCache glyphs;
+    return glyphs;
+}
+
 } // namespace
+
+void releaseSymbolGlyphs() {
+    glyphCache().clear();
+}
 
 bool ensureSymbolFont() {
     static const bool available = [] {
@@ -70,8 +80,7 @@ void paintSymbol(QPainter& painter, DashboardSymbol symbol, const QRectF& box, d
         painter.rotate(degrees);
         painter.translate(-centre);
     }
-    // Glyphs are laid out once; the interface thread is the only one that paints.
-    static StaticTextCache glyphs;
+    StaticTextCache& glyphs = glyphCache();
     const QFont font = symbolFont(pixelSize);
     const QString text(symbolGlyph(symbol));
     const QSizeF size = glyphs.get(text, font).size();

@@ -21,5 +21,7 @@ QChar symbolGlyph(DashboardSymbol symbol);
 // The glyph centred in `box` at `pixelSize`, turned `degrees` clockwise about the box centre.
 void paintSymbol(QPainter& painter, DashboardSymbol symbol, const QRectF& box, double pixelSize,
                  const QColor& color, double degrees = 0);
+// Lets go of the laid-out glyphs once no symbol is on screen.
+void releaseSymbolGlyphs();
 
 } // namespace vornela

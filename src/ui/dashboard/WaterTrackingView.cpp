@@ -162,6 +162,13 @@ void WaterTrackingView::setVisible(bool visible) {
     if (visible == visible_)
         return;
     visible_ = visible;
+    if (!visible) {
+        // A closed ruler keeps no pictures: an idle app should hold as little as it can.
+        edgeCache_ = EdgeCache();
+        blurredGlyphs_.clear();
+        text_.clear();
+        releaseSymbolGlyphs();
+    }
     syncControls();
 }
 
