@@ -1,5 +1,7 @@
 #include "core/dashboard/HoverHomeModel.h"
 #include "core/dashboard/ButtonLook.h"
+#include "core/dashboard/ButtonMotion.h"
+#include "core/store/BalanceFace.h"
 #include "support/NotchWorld.h"
 
 #include <gtest/gtest.h>
@@ -91,6 +93,10 @@ TEST(HoverHomeModel, ChangesEaseInOnTheOpenDashboardAndNotWithReduceMotion) {
     const auto rolling =
         std::count_if(glyphs.begin(), glyphs.end(), [](const auto& g) { return g.offset != 0; });
     EXPECT_EQ(rolling, 4) << "'0' and '5' leave, '2' and '0' arrive";
+    for (const auto& glyph : dashboard.chipValueText(HoverHomeModel::water).glyphsAt(t0 + 1))
+        EXPECT_EQ(glyph.offset, 0) << "settled";
+    const BalanceScoreResult& shown = w.health->balanceScore.get();
+    EXPECT_EQ(dashboard.faceAnimation(), balanceFaceAnimation(shown.score, shown.tier));
 
     w.advance(1);
     w.desktop.system.reduceMotion.set(true);
@@ -101,6 +107,9 @@ TEST(HoverHomeModel, ChangesEaseInOnTheOpenDashboardAndNotWithReduceMotion) {
     EXPECT_EQ(gear.scale, 1);
     EXPECT_EQ(gear.labelScale, 1);
     EXPECT_EQ(gear.labelRotation, 0);
+    ButtonMotion motion;
+    motion.setHovered(true, t1, true);
+    EXPECT_EQ(motion.hoverAt(t1), 1) << "the hover look lands at once";
     EXPECT_EQ(ButtonLook::chrome(1, 0, false, true, false).labelRotation, 14);
 }
 

@@ -173,8 +173,10 @@ TEST(WaterTrackingModel, InputWaitsForTheRevealAndTrackLogsOnce) {
     ruler.scrollEvent(0, 100, false);
     EXPECT_EQ(w.vm->waterTrackingSelectedML.get(), 0);
     EXPECT_EQ(ruler.cursor(true), WaterTrackingModel::Cursor::arrow);
+    EXPECT_LT(ruler.entranceAt().readout / 6, ruler.entranceAt().ruler / 5) << "the later parts lag";
 
     w.advance(1);
+    EXPECT_EQ(ruler.entranceAt().readout + ruler.entranceAt().ruler + ruler.entranceAt().controls, 0);
     ruler.track();
     EXPECT_EQ(w.state(), NotchState::waterTracking()) << "nothing to log";
     ruler.step(1);
