@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Measures Vornela at rest: starts the real app on a private Xvfb display and session bus, lets it
 # settle for 15 s, then reports over 60 s its resident memory, the CPU time it used and its
-# wake-ups (context switches of all its threads).
-# Usage: bench/idle-probe.sh [path/to/vornela] [settle-seconds] [measure-seconds]
+# wake-ups (context switches of all its threads). With "hover" as the fourth argument the pointer
+# first rests on the notch until the dashboard is open, then leaves, so what is measured is the
+# rest after the dashboard has closed.
+# Usage: bench/idle-probe.sh [path/to/vornela] [settle-seconds] [measure-seconds] [hover]
 set -euo pipefail
 binary="${1:-$(dirname "$0")/../build/bin/vornela}"
 settle="${2:-15}"
 window="${3:-60}"
+hover="${4:-}"
 [ -x "$binary" ] || { echo "idle-probe: no binary at $binary (build first: ./test or ./run)" >&2; exit 1; }
 
 work=$(mktemp -d)
@@ -40,6 +43,15 @@ sleep 1
 # dbus-run-session forks the app: find it by its binary among our children's children.
 app=$(pgrep -n -f "^$binary" || true)
 [ -n "$app" ] || { echo "idle-probe: vornela did not start" >&2; exit 1; }
+
+if [ "$hover" = hover ]; then
+    # An absolute move is a warp the server does not report as motion: end each with a real step.
+    sleep 1
+    xdotool mousemove 959 10 mousemove_relative -- 1 0
+    sleep 3
+    xdotool mousemove 199 700 mousemove_relative -- 1 0
+    sleep 1
+fi
 
 sample() {
     local pid=$1 ticks switches=0 t

@@ -9,11 +9,13 @@ namespace vornela {
 
 class AnimationDriver;
 class Clock;
+class HoverHomeModel;
 class NotchViewModel;
 class NotchWindowController;
 class NudgeCompletionWindowController;
 class OverlayPanel;
 struct SystemPreferences;
+class WaterTrackingModel;
 
 // Puts the painted surface into each new overlay panel and keeps the panel's click-through shape
 // on what is drawn: the notch's clip as it grows and shrinks, the completion card's outline.
@@ -27,6 +29,9 @@ public:
         // The controllers exist by the time their panels are created.
         std::function<NotchWindowController*()> notchController;
         std::function<NudgeCompletionWindowController*()> completionController;
+        // The open states' surfaces; without them the notch opens onto its bare black shape.
+        HoverHomeModel* dashboard = nullptr;
+        WaterTrackingModel* ruler = nullptr;
     };
 
     explicit PanelContentBinder(Context context) : context_(std::move(context)) {}

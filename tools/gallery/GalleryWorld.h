@@ -22,11 +22,19 @@ public:
     }
 
     NotchViewModel& vm() { return world.core->notch(); }
+    HoverHomeModel& dashboard() { return world.core->dashboard(); }
+    WaterTrackingModel& ruler() { return world.core->ruler(); }
+    HealthDataStore& health() { return world.core->health(); }
     SystemPreferences& system() { return world.desktop.system; }
     ManualScheduler& scheduler() { return world.scheduler; }
     const NotchGeometry& geometry() { return *world.core->notchWindowController()->geometry(); }
-    // The pointer rests on the notch or leaves it, as the panel's view reports it.
-    void movePointer(bool inside) { world.core->notchWindowController()->pointerInsideChanged(inside); }
+    // The pointer rests on the notch or leaves it, as the panel's view reports it; the pointer
+    // itself moves too, since the window reads it when a transition ends.
+    void movePointer(bool inside) {
+        const Rect& anchor = geometry().anchorRect;
+        world.desktop.pointer.at = inside ? Point{anchor.midX(), anchor.midY()} : Point{5, 5};
+        world.core->notchWindowController()->pointerInsideChanged(inside);
+    }
 
 private:
     QtTextMeasurer text{&interfaceFont};

@@ -3,6 +3,8 @@
 #include "GalleryWorld.h"
 #include "fakes/SampleScreens.h"
 
+#include "core/dashboard/HoverHomeModel.h"
+#include "core/dashboard/WaterTrackingModel.h"
 #include "core/notch/NotchShapes.h"
 #include "core/nudges/NudgeCatalogue.h"
 #include "ui/base/AnimationDriver.h"
@@ -53,6 +55,7 @@ public:
         world.system().reduceMotion.set(reduceMotion);
         AnimationDriver driver(world.scheduler());
         NotchContainerView view(world.vm(), world.system(), world.scheduler(), driver);
+        view.hostOpenSurfaces(world.dashboard(), world.ruler());
         setup(world);
         const Size size = world.vm().layoutMetrics.get().windowSize;
         view.resize(int(std::ceil(size.width)), int(std::ceil(size.height)));
@@ -116,6 +119,30 @@ void settle(GalleryWorld& world) {
     world.scheduler().advance(2);
 }
 
+// A day's record: water, then completed nudges of each kind.
+void record(GalleryWorld& world, int waterML, int breaks, int moves, int lunches) {
+    HealthDataStore& health = world.health();
+    if (waterML > 0)
+        health.logWater(waterML);
+    for (int i = 0; i < breaks; ++i)
+        health.recordCompletion(NudgeKindID::eyeBreak);
+    for (int i = 0; i < moves; ++i)
+        health.recordCompletion(NudgeKindID::standMove);
+    for (int i = 0; i < lunches; ++i)
+        health.recordCompletion(NudgeKindID::launch);
+}
+
+void openDashboard(GalleryWorld& world) {
+    world.movePointer(true);
+    settle(world);
+}
+
+void openRuler(GalleryWorld& world) {
+    openDashboard(world);
+    world.dashboard().perform(StatChip::QuickAction::trackWater);
+    settle(world);
+}
+
 // Advances until the content reveal reaches `target` (or the surface settles).
 void revealTo(GalleryWorld& world, double target) {
     for (int i = 0; i < 600 && world.vm().contentRevealProgress() < target; ++i)
@@ -151,6 +178,68 @@ int main(int argc, char** argv) {
     });
     gallery.notch("notch-hover-expanded-fallback", monitor, false, [](GalleryWorld& w) {
         w.movePointer(true);
+        settle(w);
+    });
+
+    // The dashboard in each tier: nothing done yet; half the water and two breaks; every goal but
+    // lunch and movement; and a full day with the breaks over their goal and lunch done.
+    gallery.notch("dashboard-runningOnEmpty", laptop, false, [](GalleryWorld& w) { openDashboard(w); });
+    gallery.notch("dashboard-pushingIt", laptop, false, [](GalleryWorld& w) {
+        record(w, 1000, 2, 0, 0);
+        openDashboard(w);
+    });
+    gallery.notch("dashboard-balanced-lunch-not-done", laptop, false, [](GalleryWorld& w) {
+        record(w, 2000, 6, 0, 0);
+        openDashboard(w);
+    });
+    gallery.notch("dashboard-thriving-lunch-done-breaks-over-goal", laptop, false, [](GalleryWorld& w) {
+        record(w, 2000, 8, 4, 1);
+        openDashboard(w);
+    });
+    gallery.notch("dashboard-reduce-motion", laptop, true, [](GalleryWorld& w) {
+        record(w, 1300, 3, 2, 0);
+        openDashboard(w);
+    });
+    gallery.notch("dashboard-fallback", monitor, false, [](GalleryWorld& w) {
+        record(w, 1300, 3, 2, 0);
+        openDashboard(w);
+    });
+    gallery.notch("dashboard-mid-change", laptop, false, [](GalleryWorld& w) {
+        record(w, 500, 1, 0, 0);
+        openDashboard(w);
+        w.health().logWater(800);
+        w.scheduler().advance(0.08);
+    });
+
+    gallery.notch("ruler-empty", laptop, false, [](GalleryWorld& w) { openRuler(w); });
+    gallery.notch("ruler-1300ml", laptop, false, [](GalleryWorld& w) {
+        openRuler(w);
+        w.vm().selectWaterML(1300);
+        settle(w);
+    });
+    gallery.notch("ruler-dragging-past-the-goal", laptop, false, [](GalleryWorld& w) {
+        openRuler(w);
+        w.ruler().drag(WaterRulerDragPhase::began());
+        w.ruler().drag(WaterRulerDragPhase::changed(-200));
+        settle(w);
+    });
+    gallery.notch("ruler-goal-900ml", laptop, false, [](GalleryWorld& w) {
+        w.health().setWaterGoal(900);
+        openRuler(w);
+        w.vm().selectWaterML(500);
+        settle(w);
+    });
+    gallery.notch("ruler-digit-mid-roll", laptop, false, [](GalleryWorld& w) {
+        openRuler(w);
+        w.vm().selectWaterML(900);
+        settle(w);
+        w.ruler().step(1);
+        w.scheduler().advance(0.06);
+    });
+    gallery.notch("ruler-reduce-motion", laptop, true, [](GalleryWorld& w) {
+        openRuler(w);
+        w.ruler().step(1);
+        w.ruler().step(1);
         settle(w);
     });
 

@@ -118,6 +118,23 @@ std::string parseZone(const std::string& text) {
     return text;
 }
 
+// `precise` (a trackpad's pixel deltas) or `line` (a wheel's notches).
+bool parseScrollKind(const std::string& text) {
+    if (text == "precise")
+        return true;
+    if (text == "line")
+        return false;
+    fail("expected precise or line, got '" + text + "'");
+}
+
+int parseStepDirection(const std::string& text) {
+    if (text == "-1")
+        return -1;
+    if (text == "1")
+        return 1;
+    fail("'do rulerStep' takes -1 or 1, got '" + text + "'");
+}
+
 // One `do` action: how many words follow its name, and how they become the view's call.
 struct Action {
     std::size_t arguments;
@@ -145,6 +162,36 @@ const std::map<std::string, Action, std::less<>>& actions() {
         {"closeActivity", {0, fixed([](VornelaCore& c) { c.notch().closeActivityHeatMap(); })}},
         {"share", {0, fixed([](VornelaCore& c) { c.notch().shareActivity(); })}},
         {"openSettings", {0, fixed([](VornelaCore& c) { c.notch().openSettings(); })}},
+        {"rulerDragBegin", {0, fixed([](VornelaCore& c) { c.ruler().drag(WaterRulerDragPhase::began()); })}},
+        {"rulerDragMove",
+         {1,
+          [](const Args& a) -> Run {
+              const double translation = parseNumber(a[0], "rulerDragMove");
+              return [translation](VornelaCore& c) { c.ruler().drag(WaterRulerDragPhase::changed(translation)); };
+          }}},
+        {"rulerDragEnd",
+         {2,
+          [](const Args& a) -> Run {
+              const double translation = parseNumber(a[0], "rulerDragEnd translation");
+              const double velocity = parseNumber(a[1], "rulerDragEnd velocity");
+              return [translation, velocity](VornelaCore& c) {
+                  c.ruler().drag(WaterRulerDragPhase::ended(translation, velocity));
+              };
+          }}},
+        {"rulerScroll",
+         {3,
+          [](const Args& a) -> Run {
+              const double dx = parseNumber(a[0], "rulerScroll dx");
+              const double dy = parseNumber(a[1], "rulerScroll dy");
+              const bool precise = parseScrollKind(a[2]);
+              return [dx, dy, precise](VornelaCore& c) { c.ruler().scrollEvent(dx, dy, precise); };
+          }}},
+        {"rulerStep",
+         {1,
+          [](const Args& a) -> Run {
+              const int direction = parseStepDirection(a[0]);
+              return [direction](VornelaCore& c) { c.ruler().step(direction); };
+          }}},
         {"pause",
          {1,
           [](const Args& a) -> Run {

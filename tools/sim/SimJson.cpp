@@ -54,6 +54,39 @@ OrderedJson engineFields(const ReminderEngine& engine, const SimEmitter& out) {
             {"next", next}};
 }
 
+OrderedJson dashboardFields(const HoverHomeModel& dashboard) {
+    OrderedJson chips = OrderedJson::array();
+    for (const StatChip& chip : dashboard.chips())
+        chips.push_back({{"label", chip.label}, {"value", chip.value}, {"progress", chip.progress}});
+    return {{"tierName", dashboard.tierName()},
+            {"subtitle", dashboard.balance().subtitle},
+            {"chips", chips},
+            {"lunchAction", dashboard.lunchActionOffered()}};
+}
+
+OrderedJson rulerFields(const WaterTrackingModel& ruler, double now) {
+    const WaterRulerScale scale = ruler.scale();
+    OrderedJson majors = OrderedJson::array();
+    OrderedJson labels = OrderedJson::object();
+    for (int step : scale.majors()) {
+        majors.push_back(step);
+        labels[std::to_string(step)] = WaterRulerScale::label(step);
+    }
+    const int ml = ruler.selectedML();
+    return {{"maxStep", scale.maxStep()},
+            {"selected", ruler.selectedStep()},
+            {"display", ruler.centreAt(now)},
+            {"majors", majors},
+            {"labels", labels},
+            {"readout",
+             {{"number", WaterAmountReadout::number(ml)},
+              {"unit", WaterAmountReadout::unit(ml)},
+              {"boxWidth", ruler.readoutBoxWidth()}}},
+            {"track", ruler.trackEnabled()},
+            {"minus", ruler.minusEnabled()},
+            {"plus", ruler.plusEnabled()}};
+}
+
 } // namespace
 
 OrderedJson stateFields(const NotchState& state) {
@@ -164,6 +197,9 @@ OrderedJson dumpFields(VornelaCore* core, const json& storedPreferences, const P
     for (const auto& [key, value] : storedPreferences.items())
         prefs[key] = value;
     fields["prefs"] = prefs;
+    fields["dashboard"] = core ? dashboardFields(core->dashboard()) : OrderedJson(nullptr);
+    fields["ruler"] =
+        core ? rulerFields(core->ruler(), core->ports().clock.monotonicNow()) : OrderedJson(nullptr);
     return fields;
 }
 

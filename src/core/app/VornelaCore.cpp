@@ -11,6 +11,8 @@ VornelaCore::VornelaCore(CorePorts ports)
       engine_(preferences_, nudgeSettings_, health_, ports.scheduler, ports.clock, ports.calendar),
       notch_(NotchViewModel::Services{health_, preferences_, ports.scheduler, ports.clock, center_,
                                       ports.text, ports.haptics, ports.system, engine_, ports.sharePreview}),
+      dashboard_(HoverHomeModel::Services{notch_, health_, ports.clock, ports.system}),
+      ruler_(WaterTrackingModel::Services{notch_, health_, ports.haptics, ports.clock, ports.system}),
       settings_(preferences_, nudgeSettings_, health_, engine_),
       onboarding_(preferences_, nudgeSettings_, health_, ports.host, ports.onboardingWindow),
       delegate_(AppDelegate::Services{

@@ -4,6 +4,8 @@
 #include "core/app/CorePorts.h"
 #include "core/base/DayChangeTimer.h"
 #include "core/base/NotificationCenter.h"
+#include "core/dashboard/HoverHomeModel.h"
+#include "core/dashboard/WaterTrackingModel.h"
 #include "core/notch/NotchViewModel.h"
 #include "core/nudges/NudgeSettings.h"
 #include "core/nudges/ReminderEngine.h"
@@ -51,6 +53,8 @@ public:
     HealthDataStore& health() { return health_; }
     ReminderEngine& engine() { return engine_; }
     NotchViewModel& notch() { return notch_; }
+    HoverHomeModel& dashboard() { return dashboard_; }
+    WaterTrackingModel& ruler() { return ruler_; }
     SettingsActions& settings() { return settings_; }
     OnboardingWindowController& onboarding() { return onboarding_; }
     AppDelegate& delegate() { return delegate_; }
@@ -69,6 +73,8 @@ private:
     HealthDataStore health_;
     ReminderEngine engine_;
     NotchViewModel notch_;
+    HoverHomeModel dashboard_;
+    WaterTrackingModel ruler_;
     SettingsActions settings_;
     OnboardingWindowController onboarding_;
     AppDelegate delegate_;

@@ -5,6 +5,8 @@
 #include "core/nudges/NudgeCatalogue.h"
 #include "ui/base/QtConversions.h"
 #include "ui/base/Typography.h"
+#include "ui/dashboard/HoverHomeView.h"
+#include "ui/dashboard/WaterTrackingView.h"
 #include "ui/nudges/DotMatrixView.h"
 #include "ui/nudges/NudgeInNotchCompletionRow.h"
 #include "ui/nudges/NudgeSurfaceButton.h"
@@ -51,6 +53,41 @@ NotchContainerView::NotchContainerView(NotchViewModel& viewModel, const SystemPr
 NotchContainerView::~NotchContainerView() {
     driver_.remove(this);
     subscriptions_.clear();
+}
+
+void NotchContainerView::hostOpenSurfaces(HoverHomeModel& dashboard, WaterTrackingModel& ruler) {
+    auto lookChanged = [this] {
+        update();
+        driver_.wake();
+    };
+    dashboard_ = std::make_unique<HoverHomeView>(dashboard, vm_, clock_, system_, this);
+    dashboard_->onLookChanged = lookChanged;
+    ruler_ = std::make_unique<WaterTrackingView>(ruler, clock_, system_, this);
+    ruler_->onLookChanged = lookChanged;
+    syncOpenSurfaces();
+}
+
+void NotchContainerView::syncOpenSurfaces() {
+    if (!dashboard_ || !ruler_)
+        return;
+    // Each fills its own height right under the notch; anything the layout adds goes below.
+    const NotchLayoutMetrics& m = vm_.layoutMetrics.get();
+    const double dashboardDown = expansions(NotchWindowAlignment::hoverExpanded(0)).down;
+    const double rulerDown = expansions(NotchWindowAlignment::waterTracking(0)).down;
+    dashboard_->setArea(QRectF(0, m.anchorHeight, width(), dashboardDown));
+    ruler_->setArea(QRectF(0, m.anchorHeight, width(), rulerDown));
+    const NotchState state = vm_.notchState.get();
+    dashboard_->setVisible(state.is(NotchState::Case::hoverExpanded));
+    dashboard_->setFaceAnimates(!vm_.isLayoutTransitioning.get());
+    ruler_->setVisible(state.is(NotchState::Case::waterTracking));
+}
+
+std::optional<double> NotchContainerView::openSurfaceFrameDelay(double monotonicNow) const {
+    if (dashboard_ && dashboard_->isVisible())
+        return dashboard_->nextFrameDelay(monotonicNow);
+    if (ruler_ && ruler_->isVisible())
+        return ruler_->nextFrameDelay(monotonicNow);
+    return std::nullopt;
 }
 
 NudgeInNotchCompletionRow* NotchContainerView::completionRow() const {
@@ -101,6 +138,7 @@ void NotchContainerView::syncContent() {
 }
 
 void NotchContainerView::syncControls() {
+    syncOpenSurfaces();
     if (!row_)
         return;
     // The row stays alive while hidden: it may be hidden from inside one of its own clicks.
@@ -140,6 +178,8 @@ std::optional<double> NotchContainerView::nextFrameDelay(double monotonicNow) co
         return 0.0;
     if (row_ && vm_.showsCompletionRow() && row_->isAnimating(monotonicNow))
         return 0.0;
+    if (const auto open = openSurfaceFrameDelay(monotonicNow))
+        return open;
     if (dotMatrix_ && dotMatrixKind_ && !vm_.isLayoutTransitioning.get())
         return dotMatrix_->nextFrameDelay(monotonicNow, system_.reduceMotion.get());
     return std::nullopt;
@@ -181,8 +221,32 @@ void NotchContainerView::paintSurface(QPainter& painter) const {
     } else {
         painter.fillPath(toPainterPath(macNotchShape(toRect(bounds), 0, clipBottomRadius(m.anchorHeight))),
                          background);
+        paintOpenSurface(painter, now, system_.reduceMotion.get());
+        // A held nudge's row goes over the open surface, so its buttons always show.
         paintContent(painter, now, system_.reduceMotion.get());
     }
+    painter.restore();
+}
+
+void NotchContainerView::paintOpenSurface(QPainter& painter, double now, bool reduceMotion) const {
+    const NotchState state = vm_.notchState.get();
+    const bool dashboard = dashboard_ && state.is(NotchState::Case::hoverExpanded);
+    const bool ruler = ruler_ && state.is(NotchState::Case::waterTracking);
+    if (!dashboard && !ruler)
+        return;
+    const NotchContentReveal reveal = containerContentReveal(vm_.contentRevealProgress(), reduceMotion);
+    if (reveal.opacity <= 0)
+        return;
+    painter.save();
+    painter.setOpacity(painter.opacity() * reveal.opacity);
+    const double centreX = width() / 2.0;
+    painter.translate(centreX, reveal.offsetY);
+    painter.scale(reveal.scale, reveal.scale);
+    painter.translate(-centreX, 0);
+    if (dashboard)
+        dashboard_->paint(painter, now);
+    else
+        ruler_->paint(painter, now);
     painter.restore();
 }
 

@@ -17,7 +17,11 @@
 namespace vornela {
 
 class DotMatrixView;
+class HoverHomeModel;
+class HoverHomeView;
 class NudgeInNotchCompletionRow;
+class WaterTrackingModel;
+class WaterTrackingView;
 
 // The notch surface: fills the notch panel and draws whatever the view model shows, grown from
 // the camera housing by the reveal clip. All of its motion is driven by the one AnimationDriver.
@@ -46,6 +50,12 @@ public:
     // The in-notch completion row while it is shown (null otherwise).
     NudgeInNotchCompletionRow* completionRow() const;
 
+    // Draws the dashboard in the hover-expanded state and the water ruler in the water-tracking
+    // state (without them those states show the bare black shape).
+    void hostOpenSurfaces(HoverHomeModel& dashboard, WaterTrackingModel& ruler);
+    HoverHomeView* dashboardView() const { return dashboard_.get(); }
+    WaterTrackingView* rulerView() const { return ruler_.get(); }
+
     std::optional<double> nextFrameDelay(double monotonicNow) const override;
     void advanceFrame() override;
 
@@ -73,6 +83,9 @@ private:
     bool isVisuallyInside(const QPointF& point) const;
     void paintContent(QPainter& painter, double now, bool reduceMotion) const;
     void paintNudgeMessage(QPainter& painter, NudgeKindID kind, double now, bool reduceMotion) const;
+    void paintOpenSurface(QPainter& painter, double now, bool reduceMotion) const;
+    void syncOpenSurfaces();
+    std::optional<double> openSurfaceFrameDelay(double monotonicNow) const;
 
     NotchViewModel& vm_;
     const SystemPreferences& system_;
@@ -82,6 +95,8 @@ private:
     std::unique_ptr<DotMatrixView> dotMatrix_;
     std::optional<NudgeKindID> dotMatrixKind_;
     std::unique_ptr<NudgeInNotchCompletionRow> row_;
+    std::unique_ptr<HoverHomeView> dashboard_;
+    std::unique_ptr<WaterTrackingView> ruler_;
     std::optional<bool> reportedInside_;
     QRect lastHitRect_;
     QPainterPath lastOutline_;

@@ -271,6 +271,20 @@ bool X11Probe::click(int button) {
     return runXdotool({QStringLiteral("click"), QString::number(button)});
 }
 
+bool X11Probe::dragBy(int dx) {
+    QStringList args{QStringLiteral("mousedown"), QStringLiteral("1")};
+    constexpr int steps = 4;
+    for (int i = 0; i < steps; ++i) {
+        const int stride = dx / steps + (i == steps - 1 ? dx % steps : 0);
+        args << QStringLiteral("sleep") << QStringLiteral("0.05") << QStringLiteral("mousemove_relative")
+             << QStringLiteral("--sync") << QStringLiteral("--") << QString::number(stride)
+             << QStringLiteral("0");
+    }
+    args << QStringLiteral("sleep") << QStringLiteral("0.05") << QStringLiteral("mouseup")
+         << QStringLiteral("1");
+    return runXdotool(args);
+}
+
 bool X11Probe::waitUntil(const std::function<bool()>& predicate, double timeoutSeconds) {
     // Qt sends its buffered requests only when its loop is about to block, which spinning it
     // here never does.

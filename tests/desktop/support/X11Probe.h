@@ -71,6 +71,8 @@ public:
     // One jump there: no raw motion, only what the windows on the way are told (crossings).
     static bool jumpPointer(QPoint rootPosition);
     static bool click(int button = 1);
+    // Presses the first button, moves `dx` pixels along x in a few steps and releases there.
+    static bool dragBy(int dx);
 
     // Spins the Qt event loop until `predicate` holds or `timeoutSeconds` pass; the last answer.
     static bool waitUntil(const std::function<bool()>& predicate, double timeoutSeconds = 5);

@@ -1,0 +1,18 @@
+#pragma once
+
+namespace vornela {
+
+// The glyphs the dashboard and the ruler show, by role; the interface layer picks the artwork.
+enum class DashboardSymbol {
+    activity,    // the heat map button: a grid
+    settings,    // a gear
+    waterDrop,   // the Water chip
+    checkCircle, // the Breaks chip
+    figureStand, // the Move chip
+    meal,        // the Lunch chip
+    plus,        // "Track water", the ruler's plus step
+    checkmark,   // "Mark lunch done"
+    minus,       // the ruler's minus step
+};
+
+} // namespace vornela

@@ -1,0 +1,99 @@
+#include "support/AppProcess.h"
+#include "support/X11Probe.h"
+
+#include "core/notch/NotchGeometry.h"
+#include "ui/base/Typography.h"
+#include "ui/dashboard/HoverHomeView.h"
+#include "ui/dashboard/WaterTrackingView.h"
+
+#include <QDate>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+namespace vornela {
+namespace {
+
+using test::AppProcess;
+
+// Xvfb's screen has no camera notch: the fallback pill, 179 x 32 at the top centre.
+const QRect restingPill{871, 0, 179, 32};
+
+// Rest on the notch, see the day, open the ruler from "Track water", drag it 80 px to the left and
+// log the litre with Track: the real binary, its real panel and pointer input through XTest.
+TEST(DashboardAndRuler, WaterIsLoggedByDraggingTheRuler) {
+    X11Probe probe;
+    ASSERT_TRUE(probe.isConnected());
+    ensureInterfaceFont(); // the same metrics as the app, to find its controls
+    AppProcess app;
+    app.writePreferences({{"hasCompletedOnboarding", true}, {"remindersEnabled", false}});
+    app.start();
+    quint32 notch = 0;
+    ASSERT_TRUE(X11Probe::waitUntil(
+        [&] {
+            for (quint32 window : probe.topLevelWindows(app.pid()))
+                if (probe.isViewable(window) && probe.geometry(window) == restingPill)
+                    notch = window;
+            return notch != 0;
+        },
+        15))
+        << app.standardError().toStdString();
+
+    const double dashboardDown = expansions(NotchWindowAlignment::hoverExpanded(0)).down;
+    const double rulerDown = expansions(NotchWindowAlignment::waterTracking(0)).down;
+    ASSERT_TRUE(X11Probe::movePointer(restingPill.center()));
+    ASSERT_TRUE(
+        X11Probe::waitUntil([&] { return probe.geometry(notch).height() == 32 + int(dashboardDown); }, 10));
+    const QRect open = probe.geometry(notch);
+    // Settled: the whole grown shape takes the pointer.
+    ASSERT_TRUE(X11Probe::waitUntil(
+        [&] { return probe.inputShape(notch) == std::vector<QRect>{QRect(QPoint(0, 0), open.size())}; }));
+    // The content takes clicks once the window's transition has ended, a moment after the shape.
+    X11Probe::waitUntil([] { return false; }, 0.5);
+    const auto dashboard = HoverHomeView::layoutIn(QRectF(0, 32, open.width(), dashboardDown));
+
+    // The badge's tint in the colour of the day's tier (nothing done yet: the red of "running on
+    // empty"), and the water bar's faint track.
+    const QPoint tint = (dashboard.badge.center() - QPointF(16, 0)).toPoint();
+    const QPointF bar = HoverHomeView::chipBarRect(dashboard.chips[HoverHomeModel::water]).center();
+    QImage shot;
+    EXPECT_TRUE(X11Probe::waitUntil([&] {
+        shot = probe.grab(open);
+        const QColor badge = shot.pixelColor(tint);
+        return badge.red() > badge.green() + 15 && badge.red() > 30;
+    })) << "badge "
+        << shot.pixelColor(tint).name().toStdString();
+    const int track = shot.pixelColor(bar.toPoint()).lightness();
+    EXPECT_GT(track, 12);
+    EXPECT_LT(track, 40);
+    EXPECT_LT(shot.pixelColor(bar.toPoint() + QPoint(0, 8)).lightness(), 8) << "black under the bar";
+
+    // "Track water": the ruler.
+    const QPointF plus = HoverHomeView::chipActionRect(dashboard.chips[HoverHomeModel::water]).center();
+    ASSERT_TRUE(X11Probe::movePointer(open.topLeft() + plus.toPoint()));
+    ASSERT_TRUE(X11Probe::click());
+    ASSERT_TRUE(
+        X11Probe::waitUntil([&] { return probe.geometry(notch).height() == 32 + int(rulerDown); }, 10));
+    X11Probe::waitUntil([] { return false; }, 0.5); // the resize settles
+    const auto ruler = WaterTrackingView::layoutIn(QRectF(0, 32, open.width(), rulerDown),
+                                                   WaterAmountReadout::boxWidth(2000));
+    ASSERT_TRUE(X11Probe::movePointer(open.topLeft() + ruler.ruler.center().toPoint()));
+    ASSERT_TRUE(X11Probe::dragBy(-80));
+
+    ASSERT_TRUE(X11Probe::movePointer(open.topLeft() + ruler.track.center().toPoint()));
+    ASSERT_TRUE(X11Probe::click());
+    const QString today = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
+    EXPECT_TRUE(X11Probe::waitUntil(
+        [&] {
+            const auto prefs = app.readPreferences();
+            return prefs.value("waterIntakeML", 0) == 1000 &&
+                   prefs.value("waterIntakeDay", "") == today.toStdString();
+        },
+        5))
+        << app.readPreferences().dump();
+    EXPECT_TRUE(X11Probe::waitUntil([&] { return probe.geometry(notch) == restingPill; }, 5))
+        << "the notch closes after Track";
+}
+
+} // namespace
+} // namespace vornela
