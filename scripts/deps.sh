@@ -43,3 +43,7 @@ VORNELA_DESKTOP_PACKAGES=(qt6-base-dev libxcb1-dev libxcb-shape0-dev libxcb-xinp
 
 # Desktop tests run the real binary on a private X server and session bus, and move the pointer.
 VORNELA_DESKTOP_TEST_PACKAGES=(xvfb xdotool dbus-daemon)
+
+# The sanitizer and fuzzing build: clang 14 with libFuzzer and the sanitizer runtimes
+# (libclang-rt-14-dev), and llvm-symbolizer (llvm-14) so reports name files and lines.
+VORNELA_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev llvm-14)
