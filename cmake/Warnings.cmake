@@ -11,3 +11,8 @@ if(VORNELA_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
 endif()
+if(VORNELA_FUZZ)
+  # Coverage feedback for libFuzzer in everything; only the fuzz targets link its main().
+  add_compile_options(-fsanitize=fuzzer-no-link)
+  add_link_options(-fsanitize=fuzzer-no-link)
+endif()

@@ -53,3 +53,7 @@ VORNELA_WM_TEST_PACKAGES=(openbox xfwm4 xfconf kwin-x11 libgl1-mesa-dri)
 # The Wayland compositors of tests/wm/wayland-matrix.sh, with XWayland. Not part of ./test: they
 # are large and slow to start, and one of them may not run in a container.
 VORNELA_WAYLAND_TEST_PACKAGES=(weston xwayland kwin-wayland mutter)
+
+# The sanitizer and fuzzing build: clang 14 with libFuzzer and the sanitizer runtimes
+# (libclang-rt-14-dev), and llvm-symbolizer (llvm-14) so reports name files and lines.
+VORNELA_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev llvm-14)

@@ -164,8 +164,8 @@ void NudgeCompletionWindowController::repositionPanels() {
     const auto screens = ports_.screens.screens();
     const auto notchScreen = preferredScreen(screens);
     for (auto& [id, panel] : panels_) {
-        auto screen =
-            std::find_if(screens.begin(), screens.end(), [&](const ScreenInfo& s) { return s.id == id; });
+        auto screen = std::find_if(screens.begin(), screens.end(),
+                                   [&id = id](const ScreenInfo& s) { return s.id == id; });
         if (screen != screens.end())
             panel.screen = *screen;
         panel.window->setFrame(frameFor(panel.screen, notchScreen, *displayedState_), true);
