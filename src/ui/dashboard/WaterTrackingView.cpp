@@ -365,10 +365,14 @@ void WaterTrackingView::paintRuler(QPainter& painter, const QRectF& band, double
     });
     // The soft copy takes over in the outer bands.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    const EdgeCache& edges = blurredEdges(width, centre);
-    painter.drawImage(QPointF(band.left() - edgeMargin, band.top() - edgeMargin), edges.left);
+    // Redrawn each quarter step and slid by the rest: the copy is soft, a drag need not blur anew
+    // on every frame.
+    const double drawnCentre = std::round(centre * 4) / 4;
+    const double slide = (drawnCentre - centre) * WaterRulerScale::tickSpacing;
+    const EdgeCache& edges = blurredEdges(width, drawnCentre);
+    painter.drawImage(QPointF(band.left() - edgeMargin + slide, band.top() - edgeMargin), edges.left);
     painter.drawImage(
-        QPointF(band.right() - WaterRulerScale::edgeBlurWidth - edgeMargin, band.top() - edgeMargin),
+        QPointF(band.right() - WaterRulerScale::edgeBlurWidth - edgeMargin + slide, band.top() - edgeMargin),
         edges.right);
     painter.restore();
 
