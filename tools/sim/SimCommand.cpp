@@ -167,7 +167,9 @@ const std::map<std::string, Action, std::less<>>& actions() {
          {1,
           [](const Args& a) -> Run {
               const double translation = parseNumber(a[0], "rulerDragMove");
-              return [translation](VornelaCore& c) { c.ruler().drag(WaterRulerDragPhase::changed(translation)); };
+              return [translation](VornelaCore& c) {
+                  c.ruler().drag(WaterRulerDragPhase::changed(translation));
+              };
           }}},
         {"rulerDragEnd",
          {2,
