@@ -13,10 +13,10 @@ function(check status log what)
   endif()
 endfunction()
 
-# Whole files, one by one (as seeds they would be cut to MAX_LEN).
+# Whole files, one by one (as seeds they would be cut to MAX_LEN), and none passed over.
 file(GLOB regressions ${SOURCE}/regression/${NAME}/*)
 if(regressions)
-  execute_process(COMMAND ${FUZZER} ${options} ${regressions}
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env VORNELA_FUZZ_REPLAY=1 ${FUZZER} ${options} ${regressions}
                   OUTPUT_VARIABLE out ERROR_VARIABLE log RESULT_VARIABLE status)
   check("${status}" "${log}" "a regression input")
 endif()
