@@ -45,9 +45,13 @@ TEST(DashboardAndRuler, WaterIsLoggedByDraggingTheRuler) {
     ASSERT_TRUE(
         X11Probe::waitUntil([&] { return probe.geometry(notch).height() == 32 + int(dashboardDown); }, 10));
     const QRect open = probe.geometry(notch);
-    // Settled: the whole grown shape takes the pointer.
-    ASSERT_TRUE(X11Probe::waitUntil(
-        [&] { return probe.inputShape(notch) == std::vector<QRect>{QRect(QPoint(0, 0), open.size())}; }));
+    // Settled: the input shape, which follows the drawn outline, spans the whole grown window.
+    ASSERT_TRUE(X11Probe::waitUntil([&] {
+        QRect spanned;
+        for (const QRect& row : probe.inputShape(notch))
+            spanned |= row;
+        return spanned == QRect(QPoint(0, 0), open.size());
+    }));
     // The content takes clicks once the window's transition has ended, a moment after the shape.
     X11Probe::waitUntil([] { return false; }, 0.5);
     const auto dashboard = HoverHomeView::layoutIn(QRectF(0, 32, open.width(), dashboardDown));
