@@ -131,10 +131,12 @@ std::vector<ScreenInfo> parseScreens(const json& value) {
             fail("each screen needs a string \"id\"");
         ScreenInfo screen;
         screen.id = entry["id"].get<std::string>();
-        if (entry.contains("main") && !entry["main"].is_boolean())
+        const auto mainField = entry.find("main");
+        const bool markedMain = mainField != entry.end();
+        if (markedMain && !mainField->is_boolean())
             fail("\"main\" must be true or false");
         // The first screen marked main is the main screen.
-        if (entry.value("main", false) && !mainTaken) {
+        if (markedMain && mainField->get<bool>() && !mainTaken) {
             screen.isMain = true;
             mainTaken = true;
         }
