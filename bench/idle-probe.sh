@@ -53,27 +53,37 @@ if [ "$hover" = hover ]; then
     sleep 1
 fi
 
+# Per-thread context switches as "tid count" lines: a thread that starts or ends inside the window
+# must not make the sum jump, so the two samples are matched thread by thread.
 sample() {
-    local pid=$1 ticks switches=0 t
-    ticks=$(awk '{print $14 + $15}' "/proc/$pid/stat")
-    for t in /proc/"$pid"/task/*/status; do
-        switches=$((switches + $(awk '/^voluntary_ctxt_switches|^nonvoluntary_ctxt_switches/ {s += $2} END {print s}' "$t")))
+    local pid=$1 t
+    awk '{print "cpu", $14 + $15}' "/proc/$pid/stat"
+    for t in /proc/"$pid"/task/*; do
+        awk -v tid="${t##*/}" '/^voluntary_ctxt_switches|^nonvoluntary_ctxt_switches/ {s += $2} END {print tid, s}' "$t/status"
     done
-    echo "$ticks $switches"
 }
 
 sleep "$settle"
-read -r ticks0 switches0 < <(sample "$app")
+sample "$app" > "$work/before"
 sleep "$window"
-read -r ticks1 switches1 < <(sample "$app")
+sample "$app" > "$work/after"
+read -r ticks sw ended < <(awk 'NR == FNR {before[$1] = $2; next}
+    $1 == "cpu" {ticks = $2 - before["cpu"]; next}
+    {sw += $2 - ($1 in before ? before[$1] : 0); seen[$1] = 1}
+    END {for (t in before) if (t != "cpu" && !(t in seen)) ended++; print ticks, sw + 0, ended + 0}' \
+    "$work/before" "$work/after")
 rss_kib=$(awk '/^VmRSS/ {print $2}' "/proc/$app/status")
+# What the app alone holds (USS) and its fair share of what it shares with other processes (PSS).
+read -r pss_kib uss_kib < <(awk '/^Pss:/ {p = $2} /^Private_(Clean|Dirty):/ {u += $2} END {print p, u}' \
+    "/proc/$app/smaps_rollup")
 hz=$(getconf CLK_TCK)
 threads=$(ls "/proc/$app/task" | wc -l)
 
-awk -v rss="$rss_kib" -v dt="$((ticks1 - ticks0))" -v hz="$hz" -v sw="$((switches1 - switches0))" \
-    -v win="$window" -v threads="$threads" 'BEGIN {
+awk -v rss="$rss_kib" -v pss="$pss_kib" -v uss="$uss_kib" -v dt="$ticks" -v hz="$hz" -v sw="$sw" \
+    -v win="$window" -v threads="$threads" -v ended="$ended" 'BEGIN {
     printf "vornela idle over %d s, %d threads\n", win, threads
-    printf "  RSS        %.1f MiB\n", rss / 1024
+    printf "  RSS        %.1f MiB (PSS %.1f, USS %.1f)\n", rss / 1024, pss / 1024, uss / 1024
     printf "  CPU        %.2f s\n", dt / hz
     printf "  wake-ups   %d (%.1f per minute)\n", sw, sw * 60 / win
+    if (ended) printf "  (%d thread(s) ended inside the window; their last switches are not counted)\n", ended
 }'

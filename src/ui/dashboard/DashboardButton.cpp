@@ -1,4 +1,5 @@
 #include "ui/dashboard/DashboardButton.h"
+#include "ui/base/SameThreadFills.h"
 
 #include <QEnterEvent>
 
@@ -17,6 +18,7 @@ DashboardButton::DashboardButton(const QString& accessibleName, const Clock& clo
 }
 
 void DashboardButton::paintEvent(QPaintEvent*) {
+    const SameThreadFills sameThread;
     // The owner paints the look, under its own transforms.
 }
 

@@ -1,4 +1,5 @@
 #include "ui/dashboard/WaterRulerSurface.h"
+#include "ui/base/SameThreadFills.h"
 
 #include <QEnterEvent>
 #include <QMouseEvent>
@@ -16,6 +17,7 @@ WaterRulerSurface::WaterRulerSurface(WaterTrackingModel& model, const Clock& clo
 }
 
 void WaterRulerSurface::paintEvent(QPaintEvent*) {
+    const SameThreadFills sameThread;
     // The view paints the ruler under the notch's transforms.
 }
 

@@ -4,6 +4,7 @@
 #include "core/nudges/DotMatrixStyle.h"
 #include "core/nudges/NudgeCatalogue.h"
 #include "ui/base/QtConversions.h"
+#include "ui/base/SameThreadFills.h"
 #include "ui/base/Typography.h"
 #include "ui/dashboard/HoverHomeView.h"
 #include "ui/dashboard/WaterTrackingView.h"
@@ -196,6 +197,7 @@ void NotchContainerView::paintEvent(QPaintEvent*) {
 }
 
 void NotchContainerView::paintSurface(QPainter& painter) const {
+    const SameThreadFills sameThread;
     const QRectF bounds(rect());
     if (bounds.isEmpty())
         return;

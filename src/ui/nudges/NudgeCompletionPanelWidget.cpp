@@ -5,6 +5,7 @@
 #include "ui/nudges/NudgeCompletionPanelWidget.h"
 
 #include "ui/base/ContinuousRoundedRect.h"
+#include "ui/base/SameThreadFills.h"
 
 #include <QPainter>
 
@@ -146,6 +147,7 @@ void NudgeCompletionPanelWidget::render(QPainter& painter) const {
 }
 
 void NudgeCompletionPanelWidget::paintEvent(QPaintEvent*) {
+    const SameThreadFills sameThread;
     // Colours follow the appearance even if no view change announced the switch.
     if (card_ && card_->colors().dark != system_.darkAppearance.get()) {
         card_->setDark(system_.darkAppearance.get());

@@ -2,6 +2,7 @@
 
 #include "ui/base/ContinuousRoundedRect.h"
 #include "ui/base/QtConversions.h"
+#include "ui/base/SameThreadFills.h"
 #include "ui/base/Typography.h"
 
 #include <QEnterEvent>
@@ -188,6 +189,7 @@ bool NudgeSurfaceButton::isAnimating(double now) const {
 }
 
 void NudgeSurfaceButton::paintEvent(QPaintEvent*) {
+    const SameThreadFills sameThread;
     // The owner paints the look, under its own transforms.
 }
 
