@@ -39,7 +39,10 @@ QByteArray TimeZoneWatcher::readZone() const {
     QFile file(zoneFile_);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return file.read(largestZoneFile);
+    // read(n) reserves n bytes up front; what is kept should be the size of the file.
+    QByteArray zone = file.read(largestZoneFile);
+    zone.squeeze();
+    return zone;
 }
 
 // The file's watch follows the inode it was set on (a symlink's target), so it is set afresh on
