@@ -193,6 +193,8 @@ void SimWorld::observe() {
     subs.push_back(health.balanceScore.observe([this](const BalanceScoreResult& r) {
         out_.emit("balance", {{"score", r.score}, {"tier", rawValue(r.tier)}, {"subtitle", r.subtitle}});
     }));
+    subs.push_back(core_->sharePreview().presentRequested.connect(
+        [this] { desktop_->sharePreview.window.setShown(true); }));
     subs.push_back(health.todayWaterML.observe([this](const int& ml) { out_.emit("water", {{"ml", ml}}); }));
 }
 

@@ -49,7 +49,7 @@ private:
         FixedCompletionCardMeasurer measurer;
         SimApplicationHost host;
         SimSettingsWindow settingsWindow;
-        SimSharePreview sharePreview;
+        SimShareServices sharePreview;
         SimOnboardingWindow onboarding;
     };
 
