@@ -10,12 +10,6 @@ using vornela::testing::ScopedTimeZone;
 
 namespace {
 
-Calendar calendarStartingOn(int firstWeekday) {
-    LocaleData locale = LocaleData::enUS();
-    locale.firstWeekday = firstWeekday;
-    return Calendar(locale);
-}
-
 ActivityHeatMapGrid gridAt(const Calendar& calendar, int y, int mo, int d, int h, int mi,
                            const IntMap& history = {}) {
     return ActivityHeatMapGrid::build(history, calendar.date(y, mo, d, h, mi).value(), calendar);
@@ -105,7 +99,10 @@ TEST(ActivityHeatMapGrid, ThreeMonthsUpToTodayOnAClockChangeDay) {
 // shares with the month before appears in both, in-month only where it belongs.
 TEST(ActivityHeatMapGrid, MondayFirstAndTheFirstDayOfAMonth) {
     ScopedTimeZone tz("Europe/Berlin");
-    const Calendar calendar = calendarStartingOn(2);
+    LocaleData locale = LocaleData::enUS();
+    locale.firstWeekday = 2;
+    locale.shortWeekdayNames[6] = "S\u00e1bado";
+    const Calendar calendar(locale);
     const auto grid = gridAt(calendar, 2026, 4, 1, 0, 5);
 
     ASSERT_EQ(grid.months.size(), 3u);
@@ -126,6 +123,7 @@ TEST(ActivityHeatMapGrid, MondayFirstAndTheFirstDayOfAMonth) {
 
     EXPECT_EQ(grid.weekdaySymbols.front(), "Sun") << "stored Sunday first";
     EXPECT_EQ(weekdayLabel(grid, 0, 2), "Mon");
+    EXPECT_EQ(weekdayLabel(grid, 5, 2), "S\u00e1b") << "three letters, not bytes";
     EXPECT_EQ(weekdayLabel(grid, 6, 2), "Sun");
     EXPECT_EQ(weekdayLabel(grid, 7, 2), std::nullopt);
     EXPECT_EQ(weekdayLabel(grid, 0, 1), "Sun");

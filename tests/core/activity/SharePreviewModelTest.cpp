@@ -38,6 +38,10 @@ TEST(SharePreviewModel, RendersOnTheNextTurnAndTheLatestChoiceWins) {
     EXPECT_TRUE(preview.isRendering());
     EXPECT_FALSE(preview.previewImage()) << "the busy indicator first";
     EXPECT_EQ(w.desktop.sharePreview.renders, 0);
+    preview.copy();
+    preview.save();
+    EXPECT_FALSE(preview.didCopy()) << "nothing to export yet";
+    EXPECT_TRUE(w.desktop.sharePreview.copies.empty() && w.desktop.sharePreview.saves.empty());
     w.scheduler.runDue();
     EXPECT_EQ(w.desktop.sharePreview.renders, 1);
     EXPECT_FALSE(preview.isRendering());
@@ -115,6 +119,7 @@ TEST(SharePreviewModel, EachShareReplacesItsFileAndClosingDeletesIt) {
     w.scheduler.runDue();
     const auto third = *w.preview.shareFilePath();
     w.preview.close();
+    EXPECT_FALSE(w.preview.isOpen());
     EXPECT_FALSE(std::filesystem::exists(third));
     EXPECT_FALSE(w.preview.shareFilePath());
 
