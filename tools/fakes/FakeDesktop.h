@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/activity/SharePreviewServices.h"
 #include "core/app/ApplicationHost.h"
 #include "core/app/CorePorts.h"
 #include "core/app/SettingsWindowPort.h"
@@ -9,12 +10,15 @@
 #include "core/base/TimeZoneSource.h"
 #include "core/notch/PointerSource.h"
 #include "core/notch/ScreenSource.h"
-#include "core/notch/SharePreviewPresenter.h"
 #include "core/nudges/FixedCompletionCardMeasurer.h"
 #include "core/onboarding/OnboardingWindow.h"
 #include "fakes/RecordingPanels.h"
 #include "fakes/SampleScreens.h"
 
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <utility>
 #include <vector>
 
 namespace vornela::fakes {
@@ -89,16 +93,56 @@ public:
     bool becomesKeyOnPresent = true;
 };
 
-class RecordingSharePreview : public SharePreviewPresenter {
+// The share preview's platform side: cards are numbered stand-ins, temporary files are real
+// files under `directory`, and a save waits for the test to answer it.
+class FakeShareServices : public SharePreviewServices {
 public:
-    struct Request {
-        IntMap history;
-        int backgroundIndex;
+    struct Card : ShareCardImage {
+        Card(int n, ActivityShareBackground b) : number(n), background(b) {}
+        int number;
+        ActivityShareBackground background;
     };
-    void presentSharePreview(const IntMap& dailyBalanceHistory, int backgroundIndex) override {
-        requests.push_back({dailyBalanceHistory, backgroundIndex});
+
+    ShareCardImagePtr renderCard(const IntMap&, ActivityShareBackground background, double) override {
+        ++renders;
+        if (!renderSucceeds)
+            return nullptr;
+        return std::make_shared<Card>(renders, background);
     }
-    std::vector<Request> requests;
+    void copy(const ShareCardImage& image) override { copies.push_back(number(image)); }
+    void save(const ShareCardImage& image, std::function<void(bool)> completion) override {
+        saves.push_back(number(image));
+        pendingSave = std::move(completion);
+    }
+    // The user confirms (true) or cancels, or the write fails (false).
+    void answerSave(bool saved) {
+        if (auto completion = std::exchange(pendingSave, {}))
+            completion(saved);
+    }
+    std::optional<std::string> writeTemporaryJpeg(const ShareCardImage& image) override {
+        if (directory.empty())
+            return std::nullopt;
+        const auto path = directory / ("card-" + std::to_string(++temporaryFiles) + ".jpg");
+        std::ofstream(path) << number(image);
+        return path.string();
+    }
+    void removeFile(const std::string& path) override {
+        std::error_code ignored;
+        std::filesystem::remove(path, ignored);
+    }
+    void share(const ShareItem& item, const Rect& anchor) override { shared.push_back({item, anchor}); }
+
+    static int number(const ShareCardImage& image) { return static_cast<const Card&>(image).number; }
+
+    // Empty: temporary files cannot be written.
+    std::filesystem::path directory;
+    bool renderSucceeds = true;
+    int renders = 0;
+    int temporaryFiles = 0;
+    std::vector<int> copies;
+    std::vector<int> saves;
+    std::function<void(bool)> pendingSave;
+    std::vector<std::pair<ShareItem, Rect>> shared;
 };
 
 // Every port of the desktop as a recorder: nothing is shown, everything can be looked at.
@@ -127,7 +171,7 @@ struct FakeDesktop {
     RecordingHost host;
     RecordingSettingsWindow settings;
     RecordingOnboardingWindow onboarding;
-    RecordingSharePreview sharePreview;
+    FakeShareServices sharePreview;
     TimeZoneSource timeZone;
 };
 

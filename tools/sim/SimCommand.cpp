@@ -4,7 +4,9 @@
 #include "core/app/VornelaCore.h"
 #include "core/base/Calendar.h"
 
+#include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <map>
 #include <string_view>
@@ -135,6 +137,26 @@ int parseStepDirection(const std::string& text) {
     fail("'do rulerStep' takes -1 or 1, got '" + text + "'");
 }
 
+std::uint64_t parseSeed(const std::string& text) {
+    std::uint64_t value = 0;
+    const char* end = text.data() + text.size();
+    // Digits only: from_chars alone would take a leading minus sign for an unsigned value.
+    const bool digits =
+        !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (!digits || error != std::errc() || stop != end)
+        fail("'grain' takes a seed 0 to 18446744073709551615, got '" + text + "'");
+    return value;
+}
+
+double parseSide(const std::string& text, const char* what) {
+    const double value = parseNumber(text, what);
+    if (value < 0 || value > maximumGrainSide)
+        fail(std::string("'grain' takes a ") + what + " of 0 to " +
+             std::to_string(static_cast<int>(maximumGrainSide)) + " points, got '" + text + "'");
+    return value;
+}
+
 // One `do` action: how many words follow its name, and how they become the view's call.
 struct Action {
     std::size_t arguments;
@@ -257,11 +279,14 @@ double parseSeconds(const SimLine& line, bool mayGoBack) {
 SimCommand parse(const SimLine& line) {
     using Name = SimCommand::Name;
     static const std::map<std::string, Name, std::less<>> names = {
-        {"start", Name::start},   {"pref", Name::pref},       {"screens", Name::screens},
-        {"launch", Name::launch}, {"advance", Name::advance}, {"sleep", Name::sleep},
-        {"clock", Name::clock},   {"tz", Name::tz},           {"pointer", Name::pointer},
-        {"click", Name::click},   {"do", Name::action},       {"dump", Name::dump},
-        {"quit", Name::quit},
+        {"start", Name::start},     {"pref", Name::pref},
+        {"screens", Name::screens}, {"launch", Name::launch},
+        {"advance", Name::advance}, {"sleep", Name::sleep},
+        {"clock", Name::clock},     {"tz", Name::tz},
+        {"pointer", Name::pointer}, {"click", Name::click},
+        {"do", Name::action},       {"dump", Name::dump},
+        {"quit", Name::quit},       {"firstweekday", Name::firstWeekday},
+        {"heatmap", Name::heatmap}, {"grain", Name::grain},
     };
     const auto it = names.find(line.command);
     if (it == names.end())
@@ -325,6 +350,22 @@ SimCommand parse(const SimLine& line) {
         command.action = found->second.parse(Args(line.words.begin() + 1, line.words.end()));
         break;
     }
+    case Name::firstWeekday:
+        expectWords(line, 1);
+        command.number = parseInt(line.words[0], "firstweekday");
+        if (command.number < 1 || command.number > 7)
+            fail("'firstweekday' takes 1 (Sunday) to 7 (Saturday), got '" + line.words[0] + "'");
+        break;
+    case Name::grain:
+        expectWords(line, 4);
+        command.seed = parseSeed(line.words[0]);
+        command.canvas = Size{parseSide(line.words[1], "width"), parseSide(line.words[2], "height")};
+        command.number = parseInt(line.words[3], "grain dots");
+        if (command.number < 0 || command.number > maximumGrainDots)
+            fail("'grain' prints 0 to " + std::to_string(maximumGrainDots) + " dots, got '" + line.words[3] +
+                 "'");
+        break;
+    case Name::heatmap:
     case Name::launch:
     case Name::click:
     case Name::dump:

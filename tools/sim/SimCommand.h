@@ -4,6 +4,7 @@
 #include "core/base/Geometry.h"
 #include "core/notch/ScreenSource.h"
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -33,7 +34,10 @@ struct SimCommand {
         click,
         action,
         dump,
-        quit
+        quit,
+        firstWeekday,
+        heatmap,
+        grain
     };
 
     struct WallTime {
@@ -49,10 +53,16 @@ struct SimCommand {
     double seconds = 0;                       // advance, sleep, clock
     Point point;                              // pointer
     std::function<void(VornelaCore&)> action; // do: what the view calls in the core
+    int number = 0;                           // firstweekday: the day; grain: dots to print
+    std::uint64_t seed = 0;                   // grain
+    Size canvas;                              // grain
 };
 
 // The most a single `advance` may cover: every task on the way runs, so time costs work.
 inline constexpr double maximumAdvanceSeconds = 400 * 86400.0;
+// A `grain` canvas side and the dots one line may print: far beyond the card, still a line.
+inline constexpr double maximumGrainSide = 100000;
+inline constexpr int maximumGrainDots = 10000;
 // JSON arguments nested deeper than this are refused; no preference Vornela keeps comes close.
 inline constexpr int maximumJsonDepth = 64;
 

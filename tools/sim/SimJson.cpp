@@ -1,5 +1,6 @@
 #include "SimJson.h"
 
+#include "core/activity/ActivityHeatMapGrid.h"
 #include "core/app/VornelaCore.h"
 
 #include <algorithm>
@@ -88,6 +89,34 @@ OrderedJson rulerFields(const WaterTrackingModel& ruler, double now) {
 }
 
 } // namespace
+
+OrderedJson heatmapFields(const ActivityHeatMapGrid& grid, const Calendar& calendar, double now) {
+    const auto orNull = [](const std::optional<std::string>& text) {
+        return text ? OrderedJson(*text) : OrderedJson(nullptr);
+    };
+    OrderedJson months = OrderedJson::array();
+    for (const auto& month : grid.months) {
+        OrderedJson weeks = OrderedJson::array();
+        for (const auto& week : month.weeks) {
+            OrderedJson days = OrderedJson::array();
+            for (const auto& day : week.days)
+                days.push_back({{"id", day.id},
+                                {"dayKey", orNull(day.dayKey)},
+                                {"tier", day.tier ? OrderedJson(rawValue(*day.tier)) : OrderedJson(nullptr)},
+                                {"inMonth", day.isInMonth},
+                                {"today", day.isToday}});
+            weeks.push_back({{"id", week.id}, {"days", days}});
+        }
+        months.push_back({{"id", month.id}, {"label", month.label}, {"weeks", weeks}});
+    }
+    OrderedJson weekdays = OrderedJson::array();
+    for (int row = 0; row < 7; ++row)
+        weekdays.push_back(orNull(weekdayLabel(grid, row, calendar.locale().firstWeekday)));
+    return {{"months", months},
+            {"weekdays", weekdays},
+            {"summary", trackedDaysSummary(grid)},
+            {"range", shareDateRangeText(now, calendar)}};
+}
 
 OrderedJson stateFields(const NotchState& state) {
     OrderedJson fields = {{"state", caseName(state.kind)}};

@@ -12,6 +12,8 @@
 #include <vector>
 
 namespace vornela {
+struct ActivityHeatMapGrid;
+class Calendar;
 class PanelWindow;
 class VornelaCore;
 } // namespace vornela
@@ -30,6 +32,9 @@ OrderedJson stateFields(const NotchState& state);
 OrderedJson alignmentFields(const NotchWindowAlignment& alignment);
 OrderedJson optionalKind(const std::optional<NudgeKindID>& kind);
 OrderedJson rectJson(const Rect& r);
+
+// The fields of a `heatmap` line: the grid, its row labels, summary and the card's date range.
+OrderedJson heatmapFields(const ActivityHeatMapGrid& grid, const Calendar& calendar, double now);
 
 // The `screens` argument; fails with a ScriptError naming what is wrong.
 std::vector<ScreenInfo> parseScreens(const nlohmann::json& value);

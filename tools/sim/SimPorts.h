@@ -3,6 +3,7 @@
 // The simulator's stand-ins for the platform: they record, never show.
 
 #include "SimEmitter.h"
+#include "core/activity/SharePreviewServices.h"
 #include "core/app/ApplicationHost.h"
 #include "core/app/SettingsWindowPort.h"
 #include "core/base/FixedWidthTextMeasurer.h"
@@ -10,7 +11,6 @@
 #include "core/base/TextMeasurer.h"
 #include "core/notch/PointerSource.h"
 #include "core/notch/ScreenSource.h"
-#include "core/notch/SharePreviewPresenter.h"
 #include "core/onboarding/OnboardingWindow.h"
 
 #include <string>
@@ -85,13 +85,21 @@ private:
     SimWindow window_;
 };
 
-class SimSharePreview : public SharePreviewPresenter {
+// The share preview's platform side: the card is a stand-in and the exports go nowhere. The
+// window line follows the preview model.
+class SimShareServices : public SharePreviewServices {
 public:
-    explicit SimSharePreview(SimEmitter& out) : window_(out, "sharePreview") {}
-    void presentSharePreview(const IntMap&, int) override { window_.setShown(true); }
+    explicit SimShareServices(SimEmitter& out) : window(out, "sharePreview") {}
+    ShareCardImagePtr renderCard(const IntMap&, ActivityShareBackground, double) override {
+        return std::make_shared<ShareCardImage>();
+    }
+    void copy(const ShareCardImage&) override {}
+    void save(const ShareCardImage&, std::function<void(bool)> completion) override { completion(false); }
+    std::optional<std::string> writeTemporaryJpeg(const ShareCardImage&) override { return std::nullopt; }
+    void removeFile(const std::string&) override {}
+    void share(const ShareItem&, const Rect&) override {}
 
-private:
-    SimWindow window_;
+    SimWindow window;
 };
 
 // The onboarding window as the lifecycle sees it: it becomes key as soon as it is presented.

@@ -1,7 +1,10 @@
 #include "SimWorld.h"
 
+#include "core/activity/ActivityHeatMapGrid.h"
+#include "core/activity/ShareGrain.h"
 #include "core/notch/NotchWindowController.h"
 #include "core/nudges/NudgeCatalogue.h"
+#include "core/store/PreferenceKeys.h"
 #include "fakes/SampleScreens.h"
 
 #include <cmath>
@@ -44,7 +47,8 @@ void SimWorld::run(const SimCommand& command) {
         {Name::clock, &SimWorld::clock},        {Name::tz, &SimWorld::timeZone},
         {Name::pointer, &SimWorld::pointer},    {Name::click, &SimWorld::click},
         {Name::action, &SimWorld::action},      {Name::dump, &SimWorld::dump},
-        {Name::quit, &SimWorld::quit},
+        {Name::quit, &SimWorld::quit},          {Name::firstWeekday, &SimWorld::firstWeekday},
+        {Name::heatmap, &SimWorld::heatmap},    {Name::grain, &SimWorld::grain},
     };
     if (command.name != Name::start)
         desktop();
@@ -193,6 +197,8 @@ void SimWorld::observe() {
     subs.push_back(health.balanceScore.observe([this](const BalanceScoreResult& r) {
         out_.emit("balance", {{"score", r.score}, {"tier", rawValue(r.tier)}, {"subtitle", r.subtitle}});
     }));
+    subs.push_back(core_->sharePreview().presentRequested.connect(
+        [this] { desktop_->sharePreview.window.setShown(true); }));
     subs.push_back(health.todayWaterML.observe([this](const int& ml) { out_.emit("water", {{"ml", ml}}); }));
 }
 
@@ -259,6 +265,37 @@ void SimWorld::quit(const SimCommand&) {
     if (core_)
         core_->terminate();
     desktop_->scheduler.runDue();
+}
+
+void SimWorld::firstWeekday(const SimCommand& command) {
+    if (core_)
+        fail("'firstweekday' must come before 'launch'");
+    LocaleData locale = calendar_.locale();
+    locale.firstWeekday = command.number;
+    // Assigned in place: the emitter and, later, the core hold this calendar.
+    calendar_ = Calendar(std::move(locale));
+}
+
+void SimWorld::heatmap(const SimCommand&) {
+    IntMap history;
+    if (core_) {
+        history = core_->health().dailyBalanceHistory.get();
+    } else if (const auto stored = backend_.values().find(keys::dailyBalanceHistory.name);
+               stored != backend_.values().end()) {
+        history = decodePreference<IntMap>(*stored).value_or(IntMap{});
+    }
+    const double now = desktop_->scheduler.wallNow();
+    out_.emit("heatmap", heatmapFields(ActivityHeatMapGrid::build(history, now, calendar_), calendar_, now));
+}
+
+void SimWorld::grain(const SimCommand& command) {
+    ShareGrain grain(command.seed, command.canvas.width, command.canvas.height);
+    OrderedJson dots = OrderedJson::array();
+    for (std::uint64_t i = 0; i < grain.count() && i < static_cast<std::uint64_t>(command.number); ++i) {
+        const GrainDot dot = grain.next();
+        dots.push_back({dot.x, dot.y, dot.opacity});
+    }
+    out_.emit("grain", {{"count", grain.count()}, {"dots", dots}});
 }
 
 } // namespace vornela::sim

@@ -49,7 +49,7 @@ private:
         FixedCompletionCardMeasurer measurer;
         SimApplicationHost host;
         SimSettingsWindow settingsWindow;
-        SimSharePreview sharePreview;
+        SimShareServices sharePreview;
         SimOnboardingWindow onboarding;
     };
 
@@ -66,6 +66,9 @@ private:
     void action(const SimCommand& command);
     void dump(const SimCommand& command);
     void quit(const SimCommand& command);
+    void firstWeekday(const SimCommand& command);
+    void heatmap(const SimCommand& command);
+    void grain(const SimCommand& command);
 
     // Refuses a wall time the output cannot name (years 1 to 9999 in the current zone).
     void expectWallInRange(double wall, const char* command) const;

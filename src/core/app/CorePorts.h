@@ -14,7 +14,7 @@ class PreferencesBackend;
 class Scheduler;
 class ScreenSource;
 class SettingsWindowPort;
-class SharePreviewPresenter;
+class SharePreviewServices;
 class TextMeasurer;
 struct SystemPreferences;
 struct TimeZoneSource;
@@ -36,7 +36,7 @@ struct CorePorts {
     ApplicationHost& host;
     SettingsWindowPort& settingsWindow;
     OnboardingWindow& onboardingWindow;
-    SharePreviewPresenter& sharePreview;
+    SharePreviewServices& sharePreview;
     TimeZoneSource& timeZone;
 };
 

@@ -9,8 +9,9 @@ VornelaCore::VornelaCore(CorePorts ports)
       dayTimer_(ports.scheduler, ports.clock, ports.calendar, center_),
       health_(preferences_, nudgeSettings_, ports.clock, ports.calendar, center_),
       engine_(preferences_, nudgeSettings_, health_, ports.scheduler, ports.clock, ports.calendar),
+      sharePreview_(SharePreviewModel::Services{ports.scheduler, ports.clock, ports.sharePreview}),
       notch_(NotchViewModel::Services{health_, preferences_, ports.scheduler, ports.clock, center_,
-                                      ports.text, ports.haptics, ports.system, engine_, ports.sharePreview}),
+                                      ports.text, ports.haptics, ports.system, engine_, sharePreview_}),
       dashboard_(HoverHomeModel::Services{notch_, health_, ports.clock, ports.system}),
       ruler_(WaterTrackingModel::Services{notch_, health_, ports.haptics, ports.clock, ports.system}),
       settings_(preferences_, nudgeSettings_, health_, engine_),
@@ -44,6 +45,7 @@ void VornelaCore::terminate() {
         return;
     terminated_ = true;
     delegate_.applicationWillTerminate();
+    sharePreview_.close();
     dayTimer_.stop();
     preferences_.flush();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/activity/SharePreviewModel.h"
 #include "core/app/AppDelegate.h"
 #include "core/app/CorePorts.h"
 #include "core/base/DayChangeTimer.h"
@@ -51,6 +52,7 @@ public:
     NudgeSettings& nudgeSettings() { return nudgeSettings_; }
     DayChangeTimer& dayTimer() { return dayTimer_; }
     HealthDataStore& health() { return health_; }
+    SharePreviewModel& sharePreview() { return sharePreview_; }
     ReminderEngine& engine() { return engine_; }
     NotchViewModel& notch() { return notch_; }
     HoverHomeModel& dashboard() { return dashboard_; }
@@ -72,6 +74,7 @@ private:
     DayChangeTimer dayTimer_;
     HealthDataStore health_;
     ReminderEngine engine_;
+    SharePreviewModel sharePreview_;
     NotchViewModel notch_;
     HoverHomeModel dashboard_;
     WaterTrackingModel ruler_;

@@ -11,7 +11,49 @@ namespace vornela {
 LocaleData LocaleData::enUS() {
     return LocaleData{1,
                       {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"},
-                      {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"}};
+                      {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"},
+                      "MMM yyyy"};
+}
+
+std::string LocaleData::formatMonthYear(int year, int month) const {
+    std::string out;
+    const std::string& p = monthYearPattern;
+    for (std::size_t i = 0; i < p.size();) {
+        const char c = p[i];
+        std::size_t run = 1;
+        while (i + run < p.size() && p[i + run] == c)
+            ++run;
+        if (c == '\'') {
+            // '' is a quote; 'text' is literal up to the closing quote.
+            if (run >= 2) {
+                out.append(run / 2, '\'');
+                i += run - run % 2;
+                continue;
+            }
+            const std::size_t close = p.find('\'', i + 1);
+            out += p.substr(i + 1, close == std::string::npos ? std::string::npos : close - i - 1);
+            i = close == std::string::npos ? p.size() : close + 1;
+            continue;
+        }
+        char buffer[32];
+        if (c == 'M' && run >= 3) {
+            out += month >= 1 && month <= 12 ? shortMonthNames[month - 1] : std::to_string(month);
+        } else if (c == 'M') {
+            std::snprintf(buffer, sizeof buffer, run == 2 ? "%02d" : "%d", month);
+            out += buffer;
+        } else if (c == 'y' && run == 2) {
+            std::snprintf(buffer, sizeof buffer, "%02d", ((year % 100) + 100) % 100);
+            out += buffer;
+        } else if (c == 'y') {
+            std::snprintf(buffer, sizeof buffer, "%0*d", static_cast<int>(std::min<std::size_t>(run, 9)),
+                          year);
+            out += buffer;
+        } else {
+            out.append(run, c);
+        }
+        i += run;
+    }
+    return out;
 }
 
 namespace {

@@ -11,8 +11,13 @@ struct LocaleData {
     int firstWeekday = 1; // 1 = Sunday ... 7 = Saturday
     std::array<std::string, 12> shortMonthNames;
     std::array<std::string, 7> shortWeekdayNames; // Sunday first
+    // How a month and its year are written ("Nov 2025"), in date-pattern letters: a run of M is
+    // the month (three or more: the short name), a run of y the year, 'quoted' text is literal.
+    std::string monthYearPattern = "MMM yyyy";
 
     static LocaleData enUS();
+    // A month (1...12) of a year written with monthYearPattern.
+    std::string formatMonthYear(int year, int month) const;
 };
 
 // A local date and time, broken down. Months and days count from 1; weekday 1 is Sunday.

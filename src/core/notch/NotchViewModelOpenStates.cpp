@@ -240,7 +240,8 @@ void NotchViewModel::closeActivityHeatMap() {
 void NotchViewModel::shareActivity() {
     if (!notchState.get().is(NotchState::Case::activityHeatMap))
         return;
-    services_.sharePreview.presentSharePreview(services_.health.dailyBalanceHistory.get(), 0);
+    services_.sharePreview.presentSharePreview(services_.health.dailyBalanceHistory.get(),
+                                               ActivityShareBackground::mono);
 }
 
 void NotchViewModel::completeLunchFromDashboard() {

@@ -88,13 +88,14 @@ TEST(NotchViewModel, DashboardActions) {
     posture.vm->completeLunchFromDashboard();
     EXPECT_EQ(posture.vm->nudgeOverlay.get(), NudgeKindID::postureCheck);
 
+    auto& preview = w.core->sharePreview();
     w.vm->shareActivity();
-    EXPECT_TRUE(w.desktop.sharePreview.requests.empty()) << "only from the heat map";
+    EXPECT_FALSE(preview.isOpen()) << "only from the heat map";
     w.vm->openActivityHeatMap();
     w.vm->shareActivity();
-    ASSERT_EQ(w.desktop.sharePreview.requests.size(), 1u);
-    EXPECT_EQ(w.desktop.sharePreview.requests[0].history, w.health->dailyBalanceHistory.get());
-    EXPECT_EQ(w.desktop.sharePreview.requests[0].backgroundIndex, 0);
+    ASSERT_TRUE(preview.isOpen());
+    EXPECT_EQ(preview.history(), w.health->dailyBalanceHistory.get());
+    EXPECT_EQ(preview.background(), ActivityShareBackground::mono);
     w.vm->closeActivityHeatMap();
     EXPECT_EQ(w.state(), NotchState::hoverExpanded());
 
