@@ -289,8 +289,10 @@ void WaterTrackingView::paintControls(QPainter& painter, double dy, double now, 
     stepButton(plus_, layout_.plus.translated(0, dy), DashboardSymbol::plus);
 
     const QRectF track = layout_.track.translated(0, dy);
-    const bool enabled = track_ ? track_->isEnabled() : false;
-    const ButtonLook look = ButtonLook::track(track_ ? track_->pressAt(now) : 0, enabled, reduceMotion);
+    const DashboardButton* trackButton = track_.data();
+    const bool enabled = trackButton && trackButton->isEnabled();
+    const ButtonLook look =
+        ButtonLook::track(trackButton ? trackButton->pressAt(now) : 0, enabled, reduceMotion);
     painter.save();
     painter.setOpacity(painter.opacity() * look.opacity);
     scaleAbout(painter, track.center(), look.scale);

@@ -213,9 +213,10 @@ private:
         EXPECT_FALSE(w.engine->isPaused().get()) << "a nudge while paused, " << where();
         EXPECT_TRUE(w.preferences->read(keys::remindersEnabled)) << "a nudge while switched off, " << where();
         EXPECT_TRUE(w.preferences->read(keys::nudgeEnabled(kind))) << "a disabled kind, " << where();
-        if (lastPresented_)
+        if (lastPresented_) {
             EXPECT_GE(now - *lastPresented_, ReminderEngine::minimumNudgeSeparation - 1e-6)
                 << "two nudges too close, " << where();
+        }
         lastPresented_ = now;
     }
 
@@ -233,9 +234,10 @@ private:
         const auto prompt = vm().nudgeCompletionUI.get();
         // One nudge on screen at most, and the engine knows whether there is one.
         EXPECT_EQ(overlay.has_value(), w.engine->isNudgeVisible()) << where();
-        if (prompt)
+        if (prompt) {
             EXPECT_EQ(std::optional(prompt->kind), overlay)
                 << "the prompt belongs to the nudge shown, " << where();
+        }
 
         // Today's record counts what the user did today, and nothing is below zero.
         followDay();
@@ -253,8 +255,9 @@ private:
         EXPECT_LE(history.size(), std::size_t(historyDays + 1)) << where();
         const auto oldest =
             w.calendar.dayKey(w.calendar.addDays(w.scheduler.wallNow(), -historyDays).value());
-        if (!history.empty())
+        if (!history.empty()) {
             EXPECT_GE(history.begin()->first, oldest) << "history older than 120 days, " << where();
+        }
 
         // The file as saved reads back as the same object.
         EXPECT_TRUE(w.backend.values().is_object()) << where();

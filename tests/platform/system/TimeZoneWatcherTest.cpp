@@ -19,7 +19,7 @@ using testing::waitUntil;
 
 // Each report, with the zone the process would read at that moment.
 struct ZoneLog {
-    explicit ZoneLog(QString file = {}) : file(std::move(file)) {}
+    explicit ZoneLog(QString zoneFile = {}) : file(std::move(zoneFile)) {}
     QString file;
     TimeZoneSource source;
     QList<QByteArray> seen;

@@ -14,6 +14,8 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <memory>
 
 using namespace vornela;
@@ -32,8 +34,13 @@ struct ButtonWorld {
         row->setGeometry(QRectF(0, 0, 400, 100));
     }
 
-    NudgeSurfaceButton& complete() { return *row->actionRow().completeButton(); }
-    NudgeSurfaceButton& dismiss() { return *row->actionRow().dismissButton(); }
+    NudgeSurfaceButton& complete() { return present(row->actionRow().completeButton()); }
+    NudgeSurfaceButton& dismiss() { return present(row->actionRow().dismissButton()); }
+    static NudgeSurfaceButton& present(NudgeSurfaceButton* button) {
+        if (!button)
+            std::abort(); // the row always has both
+        return *button;
+    }
 
     QImage draw(const NudgeSurfaceButton& button) {
         const QRectF rect(QPointF(10, 10), button.idealSize());
