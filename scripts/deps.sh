@@ -38,9 +38,11 @@ VORNELA_CORE_PACKAGES=(cmake ninja-build g++ pkg-config ccache clang-format
 # The desktop layers: Qt Widgets and QtDBus (qt6-base-dev), xcb with the shape, XInput and
 # XFixes extensions for the click-through overlay, pointer tracking and noticing a compositing
 # manager come and go, the Inter typeface, and Material Icons (Apache-2.0) for the dashboard's
-# and the ruler's symbols, drawn as text so they stay crisp at every scale.
+# and the ruler's symbols, drawn as text so they stay crisp at every scale, and Qt's SVG image
+# plugin (libqt6svg6), which draws the application icon from its SVG on demand, so the library
+# is only loaded when a share card or a window shows the icon.
 VORNELA_DESKTOP_PACKAGES=(qt6-base-dev libxcb1-dev libxcb-shape0-dev libxcb-xinput-dev libxcb-xfixes0-dev
-    fonts-inter fonts-material-design-icons-iconfont)
+    fonts-inter fonts-material-design-icons-iconfont libqt6svg6)
 
 # Desktop tests run the real binary on a private X server and session bus, and move the pointer.
 VORNELA_DESKTOP_TEST_PACKAGES=(xvfb xdotool dbus-daemon)

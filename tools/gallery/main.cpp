@@ -3,10 +3,13 @@
 #include "GalleryWorld.h"
 #include "fakes/SampleScreens.h"
 
+#include "core/activity/ActivityHeatMapGrid.h"
 #include "core/dashboard/HoverHomeModel.h"
 #include "core/dashboard/WaterTrackingModel.h"
 #include "core/notch/NotchShapes.h"
 #include "core/nudges/NudgeCatalogue.h"
+#include "ui/activity/ActivityHeatMapChart.h"
+#include "ui/activity/ShareCardRenderer.h"
 #include "ui/base/AnimationDriver.h"
 #include "ui/base/QtConversions.h"
 #include "ui/base/Typography.h"
@@ -16,6 +19,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
@@ -98,6 +102,33 @@ public:
         save(name, image);
     }
 
+    // The share card in one background, as the JPEG the exports write.
+    void shareCard(const QString& name, const ShareCardContent& content, ActivityShareBackground background) {
+        const ShareCardRenderer renderer(applicationIcon(108), productWebAddress());
+        const std::optional<QByteArray> jpeg = encodeJpeg(renderer.render(content, background));
+        const QString path = QDir(dir_).filePath(name + ".jpg");
+        QFile file(path);
+        if (jpeg && file.open(QIODevice::WriteOnly) && file.write(*jpeg) == jpeg->size()) {
+            std::printf("%s\n", qPrintable(path));
+        } else {
+            std::fprintf(stderr, "vornela-gallery: could not write %s\n", qPrintable(path));
+            ++failures_;
+        }
+    }
+
+    // The heat map chart alone on the notch's black, as the activity page lays it out.
+    void chart(const QString& name, const ActivityHeatMapGrid& grid, int firstWeekday) {
+        const ActivityHeatMapChart chart(grid, ActivityHeatMapChartStyle::notch, firstWeekday);
+        const QSizeF size = chart.size();
+        QImage image =
+            backdrop(QSize(int(std::ceil(size.width())) + kMargin, int(std::ceil(size.height())) + kMargin));
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        chart.paint(painter, QRectF(kMargin / 2.0, kMargin / 2.0, size.width(), size.height()));
+        painter.end();
+        save(name, image);
+    }
+
     int failures() const { return failures_; }
 
 private:
@@ -114,6 +145,18 @@ private:
     QString dir_;
     int failures_ = 0;
 };
+
+// About a hundred days of scores before `now`: every tier, a few untracked days, and today.
+IntMap sampleHistory(const Calendar& calendar, double now) {
+    IntMap history;
+    for (int back = 0; back < 100; ++back) {
+        const std::optional<double> day = calendar.addDays(now, -back);
+        if (!day || back % 9 == 4 || back % 13 == 7)
+            continue;
+        history[calendar.dayKey(*day)] = (back * 37 + 20) % 101;
+    }
+    return history;
+}
 
 void settle(GalleryWorld& world) {
     world.scheduler().advance(2);
@@ -271,6 +314,27 @@ int main(int argc, char** argv) {
         const QString name = QString::fromUtf8(rawValue(kind).data(), qsizetype(rawValue(kind).size()));
         gallery.card("completion-card-" + name + "-light", kind, false);
         gallery.card("completion-card-" + name + "-dark", kind, true);
+    }
+    // The activity heat map: three months of history on the first day of June (Sunday-first and
+    // Monday-first), and mid-month, where every tier shows.
+    {
+        const Calendar calendar;
+        const double firstOfJune = GalleryWorld::wallStart;
+        const double midMay = firstOfJune - 17 * 86400;
+        gallery.chart("activity-chart-first-day-of-month",
+                      ActivityHeatMapGrid::build(sampleHistory(calendar, firstOfJune), firstOfJune, calendar),
+                      1);
+        LocaleData mondayFirst = LocaleData::enUS();
+        mondayFirst.firstWeekday = 2;
+        const Calendar monday(mondayFirst);
+        gallery.chart("activity-chart-monday-first",
+                      ActivityHeatMapGrid::build(sampleHistory(monday, midMay), midMay, monday), 2);
+        const ShareCardContent content{
+            ActivityHeatMapGrid::build(sampleHistory(calendar, midMay), midMay, calendar),
+            shareDateRangeText(midMay, calendar), 1};
+        for (ActivityShareBackground background : allShareBackgrounds)
+            gallery.shareCard("share-card-" + QString::fromUtf8(rawValue(background).data()), content,
+                              background);
     }
     return gallery.failures() == 0 ? 0 : 1;
 }
