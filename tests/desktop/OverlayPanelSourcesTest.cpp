@@ -1,5 +1,4 @@
 #include "platform/pointer/XInputPointerSource.h"
-#include "platform/screen/QtScreenSource.h"
 #include "support/X11Probe.h"
 
 #include <QCoreApplication>
@@ -40,22 +39,6 @@ TEST(OverlayPanelSources, PointerMotionAnywhereWakesTheSourceOncePerTurn) {
     moves = 0;
     spin(10);
     EXPECT_EQ(moves, 0);
-}
-
-TEST(OverlayPanelSources, TheXvfbScreenIsOneMainScreenWithoutANotch) {
-    QtScreenSource source;
-    int changes = 0;
-    source.onScreensChanged = [&] { ++changes; };
-    const auto screens = source.screens();
-    ASSERT_EQ(screens.size(), 1u);
-    EXPECT_FALSE(screens[0].id.empty());
-    EXPECT_TRUE(screens[0].isMain);
-    EXPECT_EQ(screens[0].frame, (Rect{0, 0, 1920, 1080}));
-    EXPECT_EQ(screens[0].visibleFrame, screens[0].frame); // no panels reserve space here
-    EXPECT_EQ(screens[0].backingScaleFactor, 1);
-    EXPECT_EQ(screens[0].safeAreaTopInset, 0);
-    spin(5);
-    EXPECT_EQ(changes, 0);
 }
 
 } // namespace

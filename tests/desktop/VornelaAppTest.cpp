@@ -23,17 +23,8 @@ namespace {
 
 using test::AppProcess;
 using test::minutesFromNow;
-
-// Xvfb's screen is 1920 x 1080 with no camera notch: the fallback pill, 180 x 32 centred on the top
-// edge, narrowed by one pixel on its left.
-const QRect restingPill{871, 0, 179, 32};
-
-// Every kind off, so nothing can come due while a test looks at the bare notch.
-nlohmann::json quietDay() {
-    return {{"hasCompletedOnboarding", true},     {"nudgeEnabled_water", false},
-            {"nudgeEnabled_eyeBreak", false},     {"nudgeEnabled_standMove", false},
-            {"nudgeEnabled_postureCheck", false}, {"nudgeEnabled_launch", false}};
-}
+using test::quietDay;
+using test::restingPill;
 
 class VornelaApp : public ::testing::Test {
 protected:
@@ -162,35 +153,6 @@ TEST_F(VornelaApp, LunchDueAtLaunchGrowsTheNotchToTheNudgeWithItsCompletionRow) 
     for (quint32 window : probe.topLevelWindows(app.pid()))
         viewable += probe.isViewable(window) && probe.geometry(window).width() > 1;
     EXPECT_EQ(viewable, 1);
-}
-
-TEST_F(VornelaApp, RestingThePointerOnTheNotchOpensItAndLeavingClosesIt) {
-    AppProcess app;
-    app.writePreferences(quietDay());
-    app.start();
-    const quint32 notch = waitForNotch(app);
-    ASSERT_NE(notch, 0u);
-    ASSERT_TRUE(waitForGeometry(notch, [](const QRect& g) { return g == restingPill; }));
-
-    ASSERT_TRUE(X11Probe::movePointer(restingPill.center()));
-    ASSERT_TRUE(waitForGeometry(notch, [](const QRect& g) { return g.height() > 100; }))
-        << "the hover layout opens under a resting pointer";
-    const QRect open = probe.geometry(notch);
-    EXPECT_EQ(open.top(), 0);
-    EXPECT_EQ(open.center().x(), restingPill.center().x());
-
-    // A pointer still inside the grown surface keeps it open.
-    ASSERT_TRUE(X11Probe::movePointer(QPoint(open.center().x(), open.bottom() - 40)));
-    X11Probe::waitUntil([] { return false; }, 0.6);
-    EXPECT_EQ(probe.geometry(notch), open);
-
-    ASSERT_TRUE(X11Probe::movePointer(QPoint(200, 700)));
-    ASSERT_TRUE(waitForGeometry(notch, [](const QRect& g) { return g == restingPill; }))
-        << "collapses to the pill after the pointer leaves";
-    EXPECT_TRUE(X11Probe::waitUntil([&] {
-        return regionOf(probe.inputShape(notch)).boundingRect() == QRect(QPoint(0, 0), restingPill.size());
-    })) << "input shape "
-        << probe.inputShape(notch).size();
 }
 
 TEST_F(VornelaApp, ASecondLaunchInTheSameSessionExitsWithoutASecondPanel) {

@@ -80,23 +80,6 @@ TEST(NotchWindowController, DashboardOpensForARestingPointerAndShrinksOnlyAfterI
     EXPECT_EQ(panel->sharing, SharingType::none) << "the bare notch stays out of screen captures";
 }
 
-TEST(NotchWindowController, TransitionKindFollowsTheSizeOfTheLayouts) {
-    const auto kind = NotchWindowController::transitionKind;
-    const A hover = A::hoverExpanded(0); // total 448
-    EXPECT_EQ(kind(A::closed(), hover), LayoutTransitionKind::expand);
-    EXPECT_EQ(kind(A::closed(), A::nudge(40, 40, 0)), LayoutTransitionKind::expand);
-    EXPECT_EQ(kind(A::closed(), A::closed()), LayoutTransitionKind::collapse);
-    EXPECT_EQ(kind(hover, A::closed()), LayoutTransitionKind::collapse);
-    EXPECT_EQ(kind(hover, A::activityHeatMap(0)), LayoutTransitionKind::resize);
-    EXPECT_EQ(kind(A::activityHeatMap(0), hover), LayoutTransitionKind::resize)
-        << "open to open never collapses";
-    EXPECT_EQ(kind(hover, A::nudge(100, 100, 44)), LayoutTransitionKind::collapse);
-    EXPECT_EQ(kind(hover, A::nudge(200, 200, 48)), LayoutTransitionKind::collapse) << "equal totals";
-    EXPECT_EQ(kind(hover, A::nudge(200, 200, 100)), LayoutTransitionKind::expand);
-    EXPECT_EQ(kind(A::nudge(40, 40, 0), hover), LayoutTransitionKind::expand);
-    EXPECT_EQ(kind(A::nudge(300, 300, 0), A::nudge(40, 40, 0)), LayoutTransitionKind::collapse);
-}
-
 TEST(NotchWindowController, SwitchingBetweenOpenLayoutsIsAPlainResize) {
     NotchWorld w;
     const auto panel = w.notchPanel();

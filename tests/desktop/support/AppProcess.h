@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QProcess>
+#include <QRect>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -42,6 +43,17 @@ private:
     QProcess process_;
     QString standardError_;
 };
+
+// Xvfb's screen is 1920 x 1080 with no camera notch: the fallback pill, 180 x 32 centred on the top
+// edge, narrowed by one pixel on its left.
+inline const QRect restingPill{871, 0, 179, 32};
+
+// A returning user with every kind off, so nothing can come due while a test looks at the notch.
+inline nlohmann::json quietDay() {
+    return {{"hasCompletedOnboarding", true},     {"nudgeEnabled_water", false},
+            {"nudgeEnabled_eyeBreak", false},     {"nudgeEnabled_standMove", false},
+            {"nudgeEnabled_postureCheck", false}, {"nudgeEnabled_launch", false}};
+}
 
 // Local minutes after midnight, `offset` minutes from now, in the process time zone.
 int minutesFromNow(int offset);

@@ -79,15 +79,6 @@ TEST(NotchDetector, FindsTheNotchOfAMacBookDrivingItsFullPanel) {
     EXPECT_EQ(elsewhere->auxiliaryTopLeftArea, notch->auxiliaryTopLeftArea.offsetBy(-1512, 200));
 }
 
-TEST(NotchDetector, ScalesTheInsetByTheDevicePixelRatio) {
-    DeviceTree tree;
-    tree.model("Apple MacBook Air (13-inch, M2, 2022)");
-    tree.notchHeight("dcp", QByteArray("\x00\x00\x00\x40", 4));
-    const auto notch = NotchDetector(tree.root()).notchFor({0, 0, 2560, 1664}, QSize(2560, 1664), 1);
-    ASSERT_TRUE(notch);
-    EXPECT_EQ(notch->topInset, 64);
-}
-
 TEST(NotchDetector, ReportsNoNotchUnlessEverythingIsKnown) {
     const char* pro14 = "Apple MacBook Pro (14-inch, M1 Pro, 2021)";
     struct Case {
