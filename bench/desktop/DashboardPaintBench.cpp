@@ -39,7 +39,8 @@ void paintFrames(benchmark::State& state, const std::function<void(OpenNotch&)>&
     NotchContainerView view(notch.world.core->notch(), notch.world.desktop.system, notch.world.scheduler,
                             driver);
     if (hosted)
-        view.hostOpenSurfaces(notch.world.core->dashboard(), notch.world.core->ruler());
+        view.hostOpenSurfaces(notch.world.core->dashboard(), notch.world.core->ruler(),
+                              notch.world.core->activity());
     view.setAttribute(Qt::WA_DontShowOnScreen);
     view.show();
     setup(notch);

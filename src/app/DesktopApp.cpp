@@ -18,7 +18,8 @@ DesktopApp::DesktopApp(std::filesystem::path preferencesFile)
     VornelaCore& core = *core_;
     binder_ = std::make_unique<PanelContentBinder>(PanelContentBinder::Context{
         core.notch(), system_, clock_, driver_, [&core] { return core.notchWindowController(); },
-        [&core] { return core.completionWindowController(); }, &core.dashboard(), &core.ruler()});
+        [&core] { return core.completionWindowController(); }, &core.dashboard(), &core.ruler(),
+        &core.activity()});
 
     // There is no window to say these in; the session log is where a desktop user finds them.
     const PreferencesLoad& loaded = core.preferences().lastLoad();

@@ -46,7 +46,7 @@ void PanelContentBinder::attachNotch(OverlayPanel& panel) const {
     NotchWindowController* controller = context_.notchController();
     auto* view = new NotchContainerView(context_.viewModel, context_.system, context_.clock, context_.driver);
     if (context_.dashboard && context_.ruler)
-        view->hostOpenSurfaces(*context_.dashboard, *context_.ruler);
+        view->hostOpenSurfaces(*context_.dashboard, *context_.ruler, *context_.activity);
     if (controller) {
         view->onPointerInsideChanged = [controller](bool inside) {
             controller->pointerInsideChanged(inside);

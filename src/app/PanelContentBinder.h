@@ -16,6 +16,7 @@ class NudgeCompletionWindowController;
 class OverlayPanel;
 struct SystemPreferences;
 class WaterTrackingModel;
+class ActivityPageModel;
 
 // Puts the painted surface into each new overlay panel and keeps the panel's click-through shape
 // on what is drawn: the notch's clip as it grows and shrinks, the completion card's outline.
@@ -32,6 +33,7 @@ public:
         // The open states' surfaces; without them the notch opens onto its bare black shape.
         HoverHomeModel* dashboard = nullptr;
         WaterTrackingModel* ruler = nullptr;
+        ActivityPageModel* activity = nullptr;
     };
 
     explicit PanelContentBinder(Context context) : context_(std::move(context)) {}

@@ -24,7 +24,9 @@ public:
     NotchViewModel& vm() { return world.core->notch(); }
     HoverHomeModel& dashboard() { return world.core->dashboard(); }
     WaterTrackingModel& ruler() { return world.core->ruler(); }
+    ActivityPageModel& activity() { return world.core->activity(); }
     HealthDataStore& health() { return world.core->health(); }
+    PreferencesStore& preferences() { return world.core->preferences(); }
     SystemPreferences& system() { return world.desktop.system; }
     ManualScheduler& scheduler() { return world.scheduler; }
     const NotchGeometry& geometry() { return *world.core->notchWindowController()->geometry(); }

@@ -59,7 +59,7 @@ public:
         world.system().reduceMotion.set(reduceMotion);
         AnimationDriver driver(world.scheduler());
         NotchContainerView view(world.vm(), world.system(), world.scheduler(), driver);
-        view.hostOpenSurfaces(world.dashboard(), world.ruler());
+        view.hostOpenSurfaces(world.dashboard(), world.ruler(), world.activity());
         setup(world);
         const Size size = world.vm().layoutMetrics.get().windowSize;
         view.resize(int(std::ceil(size.width)), int(std::ceil(size.height)));
@@ -332,6 +332,17 @@ int main(int argc, char** argv) {
         const ShareCardContent content{
             ActivityHeatMapGrid::build(sampleHistory(calendar, midMay), midMay, calendar),
             shareDateRangeText(midMay, calendar), 1};
+        auto openActivity = [&calendar](GalleryWorld& w, double now) {
+            w.preferences().write(keys::dailyBalanceHistory, sampleHistory(calendar, now));
+            w.health().refresh();
+            openDashboard(w);
+            w.dashboard().openActivity();
+            settle(w);
+        };
+        gallery.notch("activity-page-first-day-of-month", laptop, false,
+                      [&](GalleryWorld& w) { openActivity(w, firstOfJune); });
+        gallery.notch("activity-page-fallback", monitor, false,
+                      [&](GalleryWorld& w) { openActivity(w, firstOfJune); });
         for (ActivityShareBackground background : allShareBackgrounds)
             gallery.shareCard("share-card-" + QString::fromUtf8(rawValue(background).data()), content,
                               background);

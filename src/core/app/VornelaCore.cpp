@@ -14,6 +14,7 @@ VornelaCore::VornelaCore(CorePorts ports)
                                       ports.text, ports.haptics, ports.system, engine_, sharePreview_}),
       dashboard_(HoverHomeModel::Services{notch_, health_, ports.clock, ports.system}),
       ruler_(WaterTrackingModel::Services{notch_, health_, ports.haptics, ports.clock, ports.system}),
+      activity_(ActivityPageModel::Services{notch_, health_, ports.clock, ports.calendar}),
       settings_(preferences_, nudgeSettings_, health_, engine_),
       onboarding_(preferences_, nudgeSettings_, health_, ports.host, ports.onboardingWindow),
       delegate_(AppDelegate::Services{

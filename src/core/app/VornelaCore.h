@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/activity/ActivityPageModel.h"
 #include "core/activity/SharePreviewModel.h"
 #include "core/app/AppDelegate.h"
 #include "core/app/CorePorts.h"
@@ -57,6 +58,7 @@ public:
     NotchViewModel& notch() { return notch_; }
     HoverHomeModel& dashboard() { return dashboard_; }
     WaterTrackingModel& ruler() { return ruler_; }
+    ActivityPageModel& activity() { return activity_; }
     SettingsActions& settings() { return settings_; }
     OnboardingWindowController& onboarding() { return onboarding_; }
     AppDelegate& delegate() { return delegate_; }
@@ -78,6 +80,7 @@ private:
     NotchViewModel notch_;
     HoverHomeModel dashboard_;
     WaterTrackingModel ruler_;
+    ActivityPageModel activity_;
     SettingsActions settings_;
     OnboardingWindowController onboarding_;
     AppDelegate delegate_;

@@ -27,6 +27,15 @@ ButtonLook ButtonLook::chrome(double hover, double press, bool scalesOnHover, bo
     return look;
 }
 
+ButtonLook ButtonLook::ghost(double hover, double press, bool reduceMotion) {
+    ButtonLook look;
+    look.labelOpacity = mix(0.42, 0.88, hover);
+    look.opacity = mix(1.0, 0.7, press);
+    if (!reduceMotion)
+        look.scale = mix(1.0, 0.92, press);
+    return look;
+}
+
 ButtonLook ButtonLook::step(double press, bool enabled, bool reduceMotion) {
     ButtonLook look;
     look.opacity = enabled ? mix(1.0, 0.86, press) : disabledOpacity;

@@ -18,6 +18,9 @@ struct ButtonLook {
                              bool reduceMotion);
     // The ruler's minus and plus: water blue behind the glyph, dimmed when there is no step to take.
     static ButtonLook step(double press, bool enabled, bool reduceMotion);
+    // The activity page's back and share: no background, the symbol brightens on hover, and a
+    // press dims and shrinks it.
+    static ButtonLook ghost(double hover, double press, bool reduceMotion);
     // "Track": dimmed while there is nothing to log.
     static ButtonLook track(double press, bool enabled, bool reduceMotion);
 

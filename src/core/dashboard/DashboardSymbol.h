@@ -13,6 +13,8 @@ enum class DashboardSymbol {
     plus,        // "Track water", the ruler's plus step
     checkmark,   // "Mark lunch done"
     minus,       // the ruler's minus step
+    back,        // the activity page's way back: a chevron to the left
+    share,       // the activity page's share: a square with an arrow out of it
 };
 
 } // namespace vornela

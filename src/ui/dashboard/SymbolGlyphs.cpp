@@ -65,6 +65,10 @@ QChar symbolGlyph(DashboardSymbol symbol) {
         return QChar(0xe5ca); // check
     case DashboardSymbol::minus:
         return QChar(0xe15b); // remove
+    case DashboardSymbol::back:
+        return QChar(0xe5cb); // chevron_left
+    case DashboardSymbol::share:
+        return QChar(0xe6b8); // ios_share
     }
     return QChar(0xe145);
 }

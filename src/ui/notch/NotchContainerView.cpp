@@ -1,5 +1,7 @@
 #include "ui/notch/NotchContainerView.h"
 
+#include "ui/activity/ActivityHeatMapView.h"
+
 #include "core/notch/NotchShapes.h"
 #include "core/nudges/DotMatrixStyle.h"
 #include "core/nudges/NudgeCatalogue.h"
@@ -56,7 +58,8 @@ NotchContainerView::~NotchContainerView() {
     subscriptions_.clear();
 }
 
-void NotchContainerView::hostOpenSurfaces(HoverHomeModel& dashboard, WaterTrackingModel& ruler) {
+void NotchContainerView::hostOpenSurfaces(HoverHomeModel& dashboard, WaterTrackingModel& ruler,
+                                          ActivityPageModel& activity) {
     auto lookChanged = [this] {
         update();
         driver_.wake();
@@ -65,11 +68,13 @@ void NotchContainerView::hostOpenSurfaces(HoverHomeModel& dashboard, WaterTracki
     dashboard_->onLookChanged = lookChanged;
     ruler_ = std::make_unique<WaterTrackingView>(ruler, clock_, system_, this);
     ruler_->onLookChanged = lookChanged;
+    activity_ = std::make_unique<ActivityHeatMapView>(activity, clock_, system_, this);
+    activity_->onLookChanged = lookChanged;
     syncOpenSurfaces();
 }
 
 void NotchContainerView::syncOpenSurfaces() {
-    if (!dashboard_ || !ruler_)
+    if (!dashboard_ || !ruler_ || !activity_)
         return;
     // Each fills its own height right under the notch; anything the layout adds goes below.
     const NotchLayoutMetrics& m = vm_.layoutMetrics.get();
@@ -77,10 +82,13 @@ void NotchContainerView::syncOpenSurfaces() {
     const double rulerDown = expansions(NotchWindowAlignment::waterTracking(0)).down;
     dashboard_->setArea(QRectF(0, m.anchorHeight, width(), dashboardDown));
     ruler_->setArea(QRectF(0, m.anchorHeight, width(), rulerDown));
+    const double activityDown = expansions(NotchWindowAlignment::activityHeatMap(0)).down;
+    activity_->setArea(QRectF(0, m.anchorHeight, width(), activityDown));
     const NotchState state = vm_.notchState.get();
     dashboard_->setVisible(state.is(NotchState::Case::hoverExpanded));
     dashboard_->setFaceAnimates(!vm_.isLayoutTransitioning.get());
     ruler_->setVisible(state.is(NotchState::Case::waterTracking));
+    activity_->setVisible(state.is(NotchState::Case::activityHeatMap));
 }
 
 std::optional<double> NotchContainerView::openSurfaceFrameDelay(double monotonicNow) const {
@@ -88,6 +96,8 @@ std::optional<double> NotchContainerView::openSurfaceFrameDelay(double monotonic
         return dashboard_->nextFrameDelay(monotonicNow);
     if (ruler_ && ruler_->isVisible())
         return ruler_->nextFrameDelay(monotonicNow);
+    if (activity_ && activity_->isVisible())
+        return activity_->nextFrameDelay(monotonicNow);
     return std::nullopt;
 }
 
@@ -234,7 +244,8 @@ void NotchContainerView::paintOpenSurface(QPainter& painter, double now, bool re
     const NotchState state = vm_.notchState.get();
     const bool dashboard = dashboard_ && state.is(NotchState::Case::hoverExpanded);
     const bool ruler = ruler_ && state.is(NotchState::Case::waterTracking);
-    if (!dashboard && !ruler)
+    const bool activity = activity_ && state.is(NotchState::Case::activityHeatMap);
+    if (!dashboard && !ruler && !activity)
         return;
     const NotchContentReveal reveal = containerContentReveal(vm_.contentRevealProgress(), reduceMotion);
     if (reveal.opacity <= 0)
@@ -247,8 +258,10 @@ void NotchContainerView::paintOpenSurface(QPainter& painter, double now, bool re
     painter.translate(-centreX, 0);
     if (dashboard)
         dashboard_->paint(painter, now);
-    else
+    else if (ruler)
         ruler_->paint(painter, now);
+    else
+        activity_->paint(painter, now);
     painter.restore();
 }
 

@@ -16,6 +16,8 @@
 
 namespace vornela {
 
+class ActivityHeatMapView;
+class ActivityPageModel;
 class DotMatrixView;
 class HoverHomeModel;
 class HoverHomeView;
@@ -50,11 +52,12 @@ public:
     // The in-notch completion row while it is shown (null otherwise).
     NudgeInNotchCompletionRow* completionRow() const;
 
-    // Draws the dashboard in the hover-expanded state and the water ruler in the water-tracking
-    // state (without them those states show the bare black shape).
-    void hostOpenSurfaces(HoverHomeModel& dashboard, WaterTrackingModel& ruler);
+    // Draws the dashboard in the hover-expanded state, the water ruler in the water-tracking state
+    // and the activity page in the heat map state (without them those show the bare black shape).
+    void hostOpenSurfaces(HoverHomeModel& dashboard, WaterTrackingModel& ruler, ActivityPageModel& activity);
     HoverHomeView* dashboardView() const { return dashboard_.get(); }
     WaterTrackingView* rulerView() const { return ruler_.get(); }
+    ActivityHeatMapView* activityView() const { return activity_.get(); }
 
     std::optional<double> nextFrameDelay(double monotonicNow) const override;
     void advanceFrame() override;
@@ -97,6 +100,7 @@ private:
     std::unique_ptr<NudgeInNotchCompletionRow> row_;
     std::unique_ptr<HoverHomeView> dashboard_;
     std::unique_ptr<WaterTrackingView> ruler_;
+    std::unique_ptr<ActivityHeatMapView> activity_;
     std::optional<bool> reportedInside_;
     QRect lastHitRect_;
     QPainterPath lastOutline_;

@@ -35,9 +35,10 @@ struct VirtualNotchDesk {
                          panels, cardSizer, fakes.host, fakes.settings, fakes.onboarding, fakes.sharePreview,
                          fakes.timeZone}),
           vm(core.notch()),
-          binder(PanelContentBinder::Context{
-              vm, system, scheduler, driver, [this] { return core.notchWindowController(); },
-              [this] { return core.completionWindowController(); }, &core.dashboard(), &core.ruler()}) {
+          binder(PanelContentBinder::Context{vm, system, scheduler, driver,
+                                             [this] { return core.notchWindowController(); },
+                                             [this] { return core.completionWindowController(); },
+                                             &core.dashboard(), &core.ruler(), &core.activity()}) {
         panels.onPanelCreated = [this](OverlayPanel& panel, const ScreenInfo& screen, PanelLevel level) {
             binder.attach(panel, screen, level);
         };

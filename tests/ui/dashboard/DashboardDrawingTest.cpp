@@ -21,7 +21,7 @@ namespace {
 struct SurfaceWorld : NotchWorld {
     SurfaceWorld() {
         view = std::make_unique<NotchContainerView>(*vm, desktop.system, scheduler, driver);
-        view->hostOpenSurfaces(core->dashboard(), core->ruler());
+        view->hostOpenSurfaces(core->dashboard(), core->ruler(), core->activity());
         // Shown (off screen) as in its panel, so a resize lays the surfaces out at once.
         view->setAttribute(Qt::WA_DontShowOnScreen);
         view->show();
