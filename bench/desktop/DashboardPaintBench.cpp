@@ -1,9 +1,12 @@
 // Cost of painting one frame of the hover dashboard and of the water ruler mid-drag, into a QImage
 // at device pixel ratio 2 as the animation driver asks for them at the display rate.
+#include "core/activity/ActivityHeatMapGrid.h"
 #include "core/dashboard/HoverHomeModel.h"
 #include "core/dashboard/WaterTrackingModel.h"
 #include "core/notch/NotchWindowController.h"
+#include "core/store/PreferenceKeys.h"
 #include "fakes/VirtualDesktop.h"
+#include "ui/activity/ActivityHeatMapChart.h"
 #include "ui/base/AnimationDriver.h"
 #include "ui/notch/NotchContainerView.h"
 
@@ -103,8 +106,48 @@ void BM_RulerFrame_MidDrag(benchmark::State& state) {
         });
 }
 
+// The activity page at rest over three months of history: its layer is reused, as on screen.
+void BM_ActivityPageFrame(benchmark::State& state) {
+    paintFrames(
+        state,
+        [](OpenNotch& n) {
+            const Calendar& calendar = n.world.core->ports().calendar;
+            IntMap history;
+            for (int back = 1; back < 92; ++back)
+                history[calendar.dayKey(*calendar.addDays(n.world.scheduler.wallNow(), -back))] = back;
+            n.world.core->preferences().write(keys::dailyBalanceHistory, history);
+            n.world.core->health().refresh();
+            n.world.core->dashboard().openActivity();
+            n.advance(1);
+        },
+        [](OpenNotch&, int) {});
+}
+
+// The same page drawn from scratch: the first frame after it opens or after the history changes.
+void BM_ActivityChart_FirstFrame(benchmark::State& state) {
+    OpenNotch notch;
+    const Calendar& calendar = notch.world.core->ports().calendar;
+    IntMap history;
+    for (int back = 1; back < 92; ++back)
+        history[calendar.dayKey(*calendar.addDays(notch.world.scheduler.wallNow(), -back))] = back;
+    QImage image(QSize(468, 216) * 2, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(2);
+    for (auto _ : state) {
+        const ActivityHeatMapGrid grid =
+            ActivityHeatMapGrid::build(history, notch.world.scheduler.wallNow(), calendar);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        ActivityHeatMapChart(grid, ActivityHeatMapChartStyle::notch, 1)
+            .paint(painter, QRectF(14, 42, 440, 113));
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_ActivityPageFrame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ActivityChart_FirstFrame)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_OpenNotchFrame_Empty)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DashboardFrame_Settled)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DashboardFrame_ValueChange)->Unit(benchmark::kMicrosecond);

@@ -1,5 +1,7 @@
 #include "support/NotchWorld.h"
 
+#include "core/store/PreferenceKeys.h"
+#include "ui/activity/ActivityHeatMapView.h"
 #include "ui/base/AnimationDriver.h"
 #include "ui/dashboard/DashboardButton.h"
 #include "ui/dashboard/HoverHomeView.h"
@@ -121,4 +123,34 @@ TEST(DashboardDrawing, TrackIsDimmedUntilThereIsWater) {
     EXPECT_EQ(w.health->todayWaterML.get(), 0);
     ruler.trackButton()->click();
     EXPECT_EQ(w.health->todayWaterML.get(), 100);
+}
+
+TEST(ActivityPageDrawing, OpensFromTheDashboardShowsTodayAndItsButtonsShareAndGoBack) {
+    SurfaceWorld w;
+    // Today's own score is the day record's; yesterday's is history.
+    const Calendar& calendar = w.core->ports().calendar;
+    const std::string yesterday = calendar.dayKey(*calendar.addDays(w.scheduler.wallNow(), -1));
+    w.preferences->write(keys::dailyBalanceHistory, IntMap{{yesterday, 90}});
+    w.health->refresh();
+    w.openDashboard();
+    w.settle();
+    w.view->dashboardView()->activityButton()->click();
+    w.settle();
+    ASSERT_EQ(w.state(), NotchState::activityHeatMap());
+    ActivityHeatMapView& page = *w.view->activityView();
+
+    // Somewhere in the chart a cell is thriving green: yesterday's score.
+    const QImage image = w.paint();
+    const QRectF chart = page.layout().chart;
+    bool thriving = false;
+    for (double x = chart.left(); x < chart.right() && !thriving; x += 1)
+        for (double y = chart.top(); y < chart.bottom() && !thriving; y += 1)
+            thriving = near(SurfaceWorld::at(image, {x, y}), tierColor(BalanceTier::thriving), 0.05);
+    EXPECT_TRUE(thriving);
+
+    page.shareButton()->click();
+    EXPECT_TRUE(w.core->sharePreview().isOpen());
+    EXPECT_EQ(w.core->sharePreview().background(), ActivityShareBackground::mono);
+    page.backButton()->click();
+    EXPECT_EQ(w.state(), NotchState::hoverExpanded());
 }
