@@ -40,8 +40,8 @@ QColor withAlpha(QColor color, double alpha) {
     return color;
 }
 
-// A Material Icons glyph as a button icon, in the button's text colour.
-QIcon glyphIcon(char16_t glyph, const QColor& color) {
+// A Material Icons glyph as a button icon, in the button's text colours.
+QPixmap glyphPixmap(char16_t glyph, const QColor& color) {
     constexpr int side = 16;
     constexpr qreal ratio = 2;
     QPixmap pixmap(QSize(side, side) * ratio);
@@ -54,7 +54,14 @@ QIcon glyphIcon(char16_t glyph, const QColor& color) {
         painter.setPen(color);
         painter.drawText(QRectF(0, 0, side, side), Qt::AlignCenter, QString(QChar(glyph)));
     }
-    return QIcon(pixmap);
+    return pixmap;
+}
+
+QIcon glyphIcon(char16_t glyph, const QPushButton& button) {
+    QIcon icon(glyphPixmap(glyph, button.palette().color(QPalette::Active, QPalette::ButtonText)));
+    icon.addPixmap(glyphPixmap(glyph, button.palette().color(QPalette::Disabled, QPalette::ButtonText)),
+                   QIcon::Disabled);
+    return icon;
 }
 
 // Material Icons code points.
@@ -272,15 +279,18 @@ SharePreviewWindow::SharePreviewWindow(SharePreviewModel& model, Pixels pixels, 
     copy_ = makeButton(QStringLiteral("Copy image to clipboard"));
     save_ = makeButton(QStringLiteral("Save image to disk"));
     share_ = makeButton(QStringLiteral("Share the image"));
-    // Copy is the prominent one: filled with the accent colour.
+    // Copy is the prominent one, filled with the accent colour.
     copy_->setDefault(true);
+    // Filled only while it can be pressed: before the first card it greys out like the others.
     QPalette accent = copy_->palette();
-    accent.setColor(QPalette::Button, accent.color(QPalette::Highlight));
-    accent.setColor(QPalette::ButtonText, accent.color(QPalette::HighlightedText));
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        accent.setColor(group, QPalette::Button, accent.color(group, QPalette::Highlight));
+        accent.setColor(group, QPalette::ButtonText, accent.color(group, QPalette::HighlightedText));
+    }
     copy_->setPalette(accent);
     share_->setText(QStringLiteral("Share…"));
     share_->setAccessibleName(QStringLiteral("Share"));
-    share_->setIcon(glyphIcon(shareGlyph, share_->palette().color(QPalette::ButtonText)));
+    share_->setIcon(glyphIcon(shareGlyph, *share_));
     actions->addStretch();
     controls->addLayout(actions);
 
@@ -316,15 +326,13 @@ void SharePreviewWindow::present() {
 
 void SharePreviewWindow::refresh() {
     const bool hasImage = model_.previewImage() != nullptr;
-    const QColor prominentText = copy_->palette().color(QPalette::ButtonText);
     copy_->setText(model_.didCopy() ? QStringLiteral("Copied") : QStringLiteral("Copy"));
     copy_->setAccessibleName(model_.didCopy() ? QStringLiteral("Copied to clipboard")
                                               : QStringLiteral("Copy to clipboard"));
-    copy_->setIcon(glyphIcon(model_.didCopy() ? checkGlyph : copyGlyph, prominentText));
+    copy_->setIcon(glyphIcon(model_.didCopy() ? checkGlyph : copyGlyph, *copy_));
     save_->setText(model_.didSave() ? QStringLiteral("Saved") : QStringLiteral("Save…"));
     save_->setAccessibleName(model_.didSave() ? QStringLiteral("Saved") : QStringLiteral("Save image"));
-    save_->setIcon(glyphIcon(model_.didSave() ? checkGlyph : downloadGlyph,
-                             save_->palette().color(QPalette::ButtonText)));
+    save_->setIcon(glyphIcon(model_.didSave() ? checkGlyph : downloadGlyph, *save_));
     for (QPushButton* button : {copy_, save_, share_})
         button->setEnabled(hasImage);
     for (ShareSwatchButton* swatch : swatches_) {
