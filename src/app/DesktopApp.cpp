@@ -20,6 +20,9 @@ DesktopApp::DesktopApp(std::filesystem::path preferencesFile)
         core.notch(), system_, clock_, driver_, [&core] { return core.notchWindowController(); },
         [&core] { return core.completionWindowController(); }, &core.dashboard(), &core.ruler(),
         &core.activity()});
+    sharePreviewWindow_ =
+        std::make_unique<SharePreviewWindow>(core.sharePreview(), &LinuxShareServices::pixels);
+    sharePreview_.setWindow(sharePreviewWindow_.get());
 
     // There is no window to say these in; the session log is where a desktop user finds them.
     const PreferencesLoad& loaded = core.preferences().lastLoad();

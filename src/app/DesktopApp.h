@@ -2,7 +2,6 @@
 
 #include "app/InterimOnboardingWindow.h"
 #include "app/InterimSettingsWindow.h"
-#include "app/InterimSharePreview.h"
 #include "app/PanelContentBinder.h"
 #include "core/app/VornelaCore.h"
 #include "core/base/Calendar.h"
@@ -11,6 +10,7 @@
 #include "core/store/JsonFilePreferencesBackend.h"
 #include "platform/pointer/XInputPointerSource.h"
 #include "platform/screen/QtScreenSource.h"
+#include "platform/share/LinuxShareServices.h"
 #include "platform/system/LogindSleepWatcher.h"
 #include "platform/system/NullHaptics.h"
 #include "platform/system/PortalSystemPreferences.h"
@@ -21,6 +21,8 @@
 #include "platform/time/QtScheduler.h"
 #include "platform/time/SystemClock.h"
 #include "platform/window/QtPanelWindowFactory.h"
+#include "ui/activity/ShareCardSource.h"
+#include "ui/activity/SharePreviewWindow.h"
 #include "ui/base/AnimationDriver.h"
 #include "ui/nudges/CompletionCardSizer.h"
 
@@ -67,10 +69,13 @@ private:
     AnimationDriver driver_{clock_};
     InterimSettingsWindow settingsWindow_;
     InterimOnboardingWindow onboardingWindow_;
-    InterimSharePreview sharePreview_;
+    ShareCardSource shareCards_{calendar_};
+    LinuxShareServices sharePreview_{
+        {std::ref(shareCards_), [](const QImage& card) { return encodeJpeg(card); }}};
     TimeZoneSource timeZone_;
     std::unique_ptr<VornelaCore> core_;
     std::unique_ptr<PanelContentBinder> binder_;
+    std::unique_ptr<SharePreviewWindow> sharePreviewWindow_;
     std::unique_ptr<LogindSleepWatcher> sleepWatcher_;
     std::unique_ptr<PreferencesFileWatcher> fileWatcher_;
     std::unique_ptr<TimeZoneWatcher> timeZoneWatcher_;

@@ -10,6 +10,7 @@
 #include "core/nudges/NudgeCatalogue.h"
 #include "ui/activity/ActivityHeatMapChart.h"
 #include "ui/activity/ShareCardRenderer.h"
+#include "ui/activity/SharePreviewWindow.h"
 #include "ui/base/AnimationDriver.h"
 #include "ui/base/QtConversions.h"
 #include "ui/base/Typography.h"
@@ -192,6 +193,33 @@ void revealTo(GalleryWorld& world, double target) {
         world.scheduler().advance(1.0 / 240);
 }
 
+// The share preview window offscreen, as it opens (rendering its first card) and after Copy on
+// the colourful card; the recorders' stand-in cards are drawn for the background they name.
+bool writeSharePreviews(const QString& dir, const ShareCardContent& content) {
+    fakes::VirtualDesktop world(GalleryWorld::wallStart);
+    SharePreviewModel& model = world.core->sharePreview();
+    const ShareCardRenderer renderer(applicationIcon(108), productWebAddress());
+    SharePreviewWindow window(model, [&](const ShareCardImage& card) {
+        return renderer.render(content, static_cast<const fakes::FakeShareServices::Card&>(card).background);
+    });
+    const auto write = [&](const QString& name) {
+        const QString path = QDir(dir).filePath(name + ".png");
+        const bool written = window.grab().toImage().save(path);
+        std::fprintf(written ? stdout : stderr, written ? "%s\n" : "vornela-gallery: could not write %s\n",
+                     qPrintable(path));
+        return written;
+    };
+    model.presentSharePreview({}, ActivityShareBackground::mono);
+    bool written = write("share-preview-rendering");
+    world.scheduler.runDue();
+    model.chooseBackground(ActivityShareBackground::colorful);
+    world.scheduler.runDue();
+    model.copy();
+    written = write("share-preview-colorful-copied") && written;
+    model.close();
+    return written;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -346,6 +374,16 @@ int main(int argc, char** argv) {
         for (ActivityShareBackground background : allShareBackgrounds)
             gallery.shareCard("share-card-" + QString::fromUtf8(rawValue(background).data()), content,
                               background);
+    }
+    // The share preview window.
+    {
+        const Calendar calendar;
+        const double midMay = GalleryWorld::wallStart - 17 * 86400;
+        const ShareCardContent content{
+            ActivityHeatMapGrid::build(sampleHistory(calendar, midMay), midMay, calendar),
+            shareDateRangeText(midMay, calendar), 1};
+        if (!writeSharePreviews(args[1], content))
+            return 1;
     }
     return gallery.failures() == 0 ? 0 : 1;
 }

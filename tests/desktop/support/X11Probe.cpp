@@ -196,6 +196,16 @@ std::optional<std::vector<quint32>> X11Probe::cardinalProperty(quint32 window, c
     return std::vector<quint32>(values, values + xcb_get_property_value_length(reply.get()) / 4);
 }
 
+std::optional<QString> X11Probe::textProperty(quint32 window, const QString& name) const {
+    const quint32 utf8 = atom(QStringLiteral("UTF8_STRING"));
+    Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+        connection_, xcb_get_property(connection_, 0, window, atom(name), utf8, 0, 1024), nullptr));
+    if (!reply || reply->type != utf8 || reply->format != 8)
+        return std::nullopt;
+    return QString::fromUtf8(static_cast<const char*>(xcb_get_property_value(reply.get())),
+                             xcb_get_property_value_length(reply.get()));
+}
+
 std::vector<QRect> X11Probe::inputShape(quint32 window) const {
     return shapeRectangles(window, XCB_SHAPE_SK_INPUT);
 }
@@ -265,6 +275,10 @@ bool X11Probe::jumpPointer(QPoint rootPosition) {
     // The server has moved the pointer once xdotool has closed its connection.
     return runXdotool(
         {QStringLiteral("mousemove"), QString::number(rootPosition.x()), QString::number(rootPosition.y())});
+}
+
+bool X11Probe::key(const QString& keys) {
+    return runXdotool({QStringLiteral("key"), keys});
 }
 
 bool X11Probe::click(int button) {

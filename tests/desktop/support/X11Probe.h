@@ -50,6 +50,8 @@ public:
     std::optional<QStringList> atomListProperty(quint32 window, const QString& name) const;
     // The values of a CARDINAL property; nullopt when the property is missing.
     std::optional<std::vector<quint32>> cardinalProperty(quint32 window, const QString& name) const;
+    // A UTF8_STRING property (_NET_WM_NAME, say); nullopt when it is missing.
+    std::optional<QString> textProperty(quint32 window, const QString& name) const;
 
     // The window's input and bounding shapes as the SHAPE extension reports them (window-relative
     // native pixels). A window without a shape reports its own rectangle.
@@ -71,6 +73,8 @@ public:
     // One jump there: no raw motion, only what the windows on the way are told (crossings).
     static bool jumpPointer(QPoint rootPosition);
     static bool click(int button = 1);
+    // Keys through XTest to the focused window, in xdotool's names ("ctrl+c").
+    static bool key(const QString& keys);
     // Presses the first button, moves `dx` pixels along x in a few steps and releases there.
     static bool dragBy(int dx);
 
