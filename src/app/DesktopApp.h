@@ -18,6 +18,7 @@
 #include "platform/system/QtApplicationHost.h"
 #include "platform/system/TimeZoneWatcher.h"
 #include "platform/text/QtTextMeasurer.h"
+#include "platform/text/SystemLocaleData.h"
 #include "platform/time/QtScheduler.h"
 #include "platform/time/SystemClock.h"
 #include "platform/window/QtPanelWindowFactory.h"
@@ -55,7 +56,7 @@ private:
     QObject connections_;
     SystemClock clock_;
     QtScheduler scheduler_{clock_};
-    Calendar calendar_;
+    Calendar calendar_{systemLocaleData()};
     JsonFilePreferencesBackend backend_;
     SystemPreferences system_;
     PortalSystemPreferences portal_{system_};
