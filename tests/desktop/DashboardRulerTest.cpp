@@ -2,6 +2,8 @@
 #include "support/X11Probe.h"
 
 #include "core/notch/NotchGeometry.h"
+#include "ui/activity/ActivityHeatMapChart.h"
+#include "ui/activity/ActivityHeatMapView.h"
 #include "ui/base/Typography.h"
 #include "ui/dashboard/HoverHomeView.h"
 #include "ui/dashboard/WaterTrackingView.h"
@@ -78,6 +80,63 @@ TEST(DashboardAndRuler, WaterIsLoggedByDraggingTheRuler) {
         << app.readPreferences().dump();
     EXPECT_TRUE(X11Probe::waitUntil([&] { return probe.geometry(notch) == restingPill; }, 5))
         << "the notch closes after Track";
+}
+
+// The dashboard's activity button opens the heat map; its share button opens the preview window.
+TEST(DashboardAndRuler, TheActivityPageSharesThroughThePreviewWindow) {
+    X11Probe probe;
+    ASSERT_TRUE(probe.isConnected());
+    ensureInterfaceFont();
+    AppProcess app;
+    app.writePreferences({{"hasCompletedOnboarding", true},
+                          {"remindersEnabled", false},
+                          {"dailyBalanceHistory",
+                           {{QDate::currentDate().addDays(-1).toString(Qt::ISODate).toStdString(), 90}}}});
+    app.start();
+    quint32 notch = 0;
+    ASSERT_TRUE(X11Probe::waitUntil(
+        [&] {
+            for (quint32 window : probe.topLevelWindows(app.pid()))
+                if (probe.isViewable(window) && probe.geometry(window) == restingPill)
+                    notch = window;
+            return notch != 0;
+        },
+        15))
+        << app.standardError().toStdString();
+    const double dashboardDown = expansions(NotchWindowAlignment::hoverExpanded(0)).down;
+    const double activityDown = expansions(NotchWindowAlignment::activityHeatMap(0)).down;
+    ASSERT_TRUE(X11Probe::movePointer(restingPill.center()));
+    ASSERT_TRUE(
+        X11Probe::waitUntil([&] { return probe.geometry(notch).height() == 32 + int(dashboardDown); }, 10));
+    X11Probe::waitUntil([] { return false; }, 0.8); // the transition ends and the content takes clicks
+    const QRect open = probe.geometry(notch);
+    const auto dashboard = HoverHomeView::layoutIn(QRectF(0, 32, open.width(), dashboardDown));
+    ASSERT_TRUE(X11Probe::movePointer(open.topLeft() + dashboard.activityButton.center().toPoint()));
+    ASSERT_TRUE(X11Probe::click());
+    ASSERT_TRUE(
+        X11Probe::waitUntil([&] { return probe.geometry(notch).height() == 32 + int(activityDown); }, 10));
+    X11Probe::waitUntil([] { return false; }, 0.8);
+
+    const ActivityHeatMapGrid none;
+    const double chartHeight =
+        ActivityHeatMapChart(none, ActivityHeatMapChartStyle::notch, 1).size().height();
+    const auto page = ActivityHeatMapView::layoutIn(QRectF(0, 32, open.width(), activityDown), chartHeight);
+    ASSERT_TRUE(X11Probe::movePointer(open.topLeft() + page.share.center().toPoint()));
+    ASSERT_TRUE(X11Probe::click());
+    quint32 preview = 0;
+    EXPECT_TRUE(X11Probe::waitUntil(
+        [&] {
+            for (quint32 window : probe.topLevelWindows(app.pid()))
+                if (probe.isViewable(window) && probe.textProperty(window, QStringLiteral("_NET_WM_NAME")) ==
+                                                    QStringLiteral("Share Work Rhythm"))
+                    preview = window;
+            return preview != 0;
+        },
+        10))
+        << app.standardError().toStdString();
+    if (preview) {
+        EXPECT_EQ(probe.geometry(preview).size(), QSize(580, 640));
+    }
 }
 
 } // namespace
