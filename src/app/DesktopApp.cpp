@@ -20,9 +20,15 @@ DesktopApp::DesktopApp(std::filesystem::path preferencesFile)
         core.notch(), system_, clock_, driver_, [&core] { return core.notchWindowController(); },
         [&core] { return core.completionWindowController(); }, &core.dashboard(), &core.ruler(),
         &core.activity()});
-    sharePreviewWindow_ =
-        std::make_unique<SharePreviewWindow>(core.sharePreview(), &LinuxShareServices::pixels);
-    sharePreview_.setWindow(sharePreviewWindow_.get());
+    // Built on the first showing: an idle notch should not carry a window it may never show.
+    sharePresents_ = core.sharePreview().presentRequested.connect([this, &core] {
+        if (sharePreviewWindow_)
+            return; // it shows itself from now on
+        sharePreviewWindow_ =
+            std::make_unique<SharePreviewWindow>(core.sharePreview(), &LinuxShareServices::pixels);
+        sharePreview_.setWindow(sharePreviewWindow_.get());
+        sharePreviewWindow_->present();
+    });
 
     // There is no window to say these in; the session log is where a desktop user finds them.
     const PreferencesLoad& loaded = core.preferences().lastLoad();

@@ -80,6 +80,7 @@ private:
     std::unique_ptr<LogindSleepWatcher> sleepWatcher_;
     std::unique_ptr<PreferencesFileWatcher> fileWatcher_;
     std::unique_ptr<TimeZoneWatcher> timeZoneWatcher_;
+    Subscription sharePresents_;
     Subscription loadProblems_;
     Subscription saveFailures_;
     std::string lastSaveFailure_;

@@ -32,12 +32,13 @@ public:
     QPushButton& copyButton() { return *copy_; }
     QPushButton& saveButton() { return *save_; }
     QPushButton& shareButton() { return *share_; }
+    // Shown, raised and given the focus (the model's present requests do this too).
+    void present();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void present();
     void refresh();
 
     SharePreviewModel& model_;
