@@ -14,11 +14,7 @@ namespace vornela {
 
 namespace {
 
-QColor white(double opacity) {
-    return QColor::fromRgbF(1, 1, 1, static_cast<float>(opacity));
-}
-
-const QColor emptyDay = white(0.08);
+const QColor emptyDay = whiteAt(0.08);
 
 } // namespace
 
@@ -75,7 +71,7 @@ void ActivityHeatMapChart::paint(QPainter& painter, const QRectF& area) const {
 
     // Weekday labels, right-aligned in their frames; a label that does not fit shrinks to 70 %.
     QFont labelFont = interfaceFont(m_.labelFontSize, FontWeight::medium);
-    painter.setPen(white(m_.labelOpacity));
+    painter.setPen(whiteAt(m_.labelOpacity));
     for (int row = 0; row < 7; ++row) {
         const std::optional<std::string> label = weekdayLabel(grid_, row, firstWeekday_);
         if (!label)
@@ -92,12 +88,12 @@ void ActivityHeatMapChart::paint(QPainter& painter, const QRectF& area) const {
     }
 
     const QFont monthFont = interfaceFont(m_.monthFontSize, FontWeight::semibold);
-    const QPen ring(white(0.62), m_.todayRingWidth);
+    const QPen ring(whiteAt(0.62), m_.todayRingWidth);
     double x = left + m_.labelWidth + m_.rowSpacing;
     for (const ActivityHeatMapMonth& month : grid_.months) {
         const double width = monthWidth(month);
         painter.setFont(monthFont);
-        painter.setPen(white(m_.monthOpacity));
+        painter.setPen(whiteAt(m_.monthOpacity));
         painter.drawText(QRectF(x, top, width, m_.monthLabelHeight), Qt::AlignCenter,
                          QString::fromStdString(month.label));
         double weekX = x + (width - weeksWidth(month)) / 2;

@@ -3,6 +3,7 @@
 #include "core/dashboard/ButtonLook.h"
 #include "ui/activity/ActivityHeatMapChart.h"
 #include "ui/base/ContinuousRoundedRect.h"
+#include "ui/base/QtConversions.h"
 #include "ui/base/Typography.h"
 #include "ui/dashboard/SymbolGlyphs.h"
 
@@ -24,10 +25,6 @@ constexpr double legendSwatch = 9;
 constexpr double legendSwatchSpacing = 3;
 constexpr double legendSwatchRadius = 2;
 constexpr double legendTextSize = 9;
-
-QColor white(double opacity) {
-    return QColor::fromRgbF(1, 1, 1, static_cast<float>(opacity));
-}
 
 QFont titleFont() {
     return interfaceFont(titleSize, FontWeight::semibold);
@@ -64,14 +61,10 @@ ActivityHeatMapView::ActivityHeatMapView(ActivityPageModel& model, const Clock& 
                                          const SystemPreferences& system, QWidget* host)
     : model_(model), clock_(clock), system_(system) {
     auto makeButton = [&](const QString& name, std::function<void()> action) {
-        auto* button = new DashboardButton(name, clock_, system_, host);
-        QObject::connect(button, &QAbstractButton::clicked, button, std::move(action));
-        button->onLookChanged = [this] {
+        return DashboardButton::create(host, name, clock_, system_, std::move(action), [this] {
             if (onLookChanged)
                 onLookChanged();
-        };
-        button->hide();
-        return button;
+        });
     };
     back_ = makeButton(QStringLiteral("Back"), [this] { model_.back(); });
     share_ = makeButton(QStringLiteral("Share work rhythm"), [this] { model_.share(); });
@@ -153,7 +146,7 @@ void ActivityHeatMapView::paint(QPainter& painter, double now) const {
 void ActivityHeatMapView::paintStill(QPainter& painter, const ActivityHeatMapGrid& grid) const {
     painter.setRenderHint(QPainter::Antialiasing, true);
     const QFont title = titleFont();
-    painter.setPen(white(1));
+    painter.setPen(whiteAt(1));
     text_.drawAtBaseline(painter, layout_.title.left(),
                          layout_.title.center().y() +
                              (QFontMetricsF(title).ascent() - QFontMetricsF(title).descent()) / 2,
@@ -175,7 +168,7 @@ void ActivityHeatMapView::paintLegend(QPainter& painter) const {
     const double middle = row.center().y();
     const double baseline = middle + (metrics.ascent() - metrics.descent()) / 2;
     double x = row.center().x() - width / 2;
-    painter.setPen(white(0.45));
+    painter.setPen(whiteAt(0.45));
     text_.drawAtBaseline(painter, x, baseline, less, font);
     x += text_.width(less, font) + legendSpacing;
     for (int i = 0; i < 5; ++i) {
@@ -184,7 +177,7 @@ void ActivityHeatMapView::paintLegend(QPainter& painter) const {
         x += legendSwatch + legendSwatchSpacing;
     }
     x += legendSpacing - legendSwatchSpacing;
-    painter.setPen(white(0.45));
+    painter.setPen(whiteAt(0.45));
     text_.drawAtBaseline(painter, x, baseline, more, font);
 }
 
@@ -201,7 +194,7 @@ void ActivityHeatMapView::paintGhost(QPainter& painter, const DashboardButton* b
         painter.scale(look.scale, look.scale);
         painter.translate(-centre);
     }
-    paintSymbol(painter, symbol, rect, pixelSize, white(look.labelOpacity));
+    paintSymbol(painter, symbol, rect, pixelSize, whiteAt(look.labelOpacity));
     painter.restore();
 }
 

@@ -41,10 +41,6 @@ constexpr double swatchRadius = 3.5;
 constexpr double swatchSpacing = 5;
 constexpr double legendSpacing = 10;
 
-QColor white(double opacity) {
-    return QColor::fromRgbF(1, 1, 1, static_cast<float>(opacity));
-}
-
 // A gradient that starts at a radius: the circles share their centre, so a plain radial gradient
 // from the centre with its stops moved out does the same, and has no seam at the centre (Qt's
 // focal-radius form leaves a dark pixel there).
@@ -113,7 +109,7 @@ void paintLegend(QPainter& painter, const Fonts& fonts, double centreX, double t
     const double width = metrics.horizontalAdvance(less) + legendSpacing + swatches + legendSpacing +
                          metrics.horizontalAdvance(more);
     double x = centreX - width / 2;
-    drawLine(painter, fonts.legend, white(0.42), QRectF(x, top, metrics.horizontalAdvance(less), rowHeight),
+    drawLine(painter, fonts.legend, whiteAt(0.42), QRectF(x, top, metrics.horizontalAdvance(less), rowHeight),
              Qt::AlignLeft, less);
     x += metrics.horizontalAdvance(less) + legendSpacing;
     for (int i = 0; i < 5; ++i) {
@@ -122,7 +118,7 @@ void paintLegend(QPainter& painter, const Fonts& fonts, double centreX, double t
         x += swatchSide + swatchSpacing;
     }
     x += legendSpacing - swatchSpacing;
-    drawLine(painter, fonts.legend, white(0.42), QRectF(x, top, metrics.horizontalAdvance(more), rowHeight),
+    drawLine(painter, fonts.legend, whiteAt(0.42), QRectF(x, top, metrics.horizontalAdvance(more), rowHeight),
              Qt::AlignLeft, more);
 }
 
@@ -138,7 +134,7 @@ void ShareCardRenderer::paintBackground(QPainter& painter, ActivityShareBackgrou
         painter.fillRect(card, radialGradient(layer, QPointF(layer.cx * width, layer.cy * height)));
     }
     QLinearGradient sheen(QPointF(width / 2.0, 0), QPointF(width / 2.0, sheenEndY * height));
-    sheen.setStops({{0, white(sheenOpacity(background))}, {1, QColor(0, 0, 0, 0)}});
+    sheen.setStops({{0, whiteAt(sheenOpacity(background))}, {1, QColor(0, 0, 0, 0)}});
     painter.fillRect(card, sheen);
     const QPointF middle(width / 2.0, height / 2.0);
     QRadialGradient vignette(middle, vignetteEndRadius, middle, vignetteStartRadius);
@@ -156,7 +152,7 @@ void ShareCardRenderer::paintGrain(QPainter& painter, ActivityShareBackground ba
     ShareGrain grain(grainSeed(background), width, height);
     for (std::uint64_t i = 0; i < grain.count(); ++i) {
         const GrainDot dot = grain.next();
-        painter.setBrush(white(dot.opacity * layerOpacity));
+        painter.setBrush(whiteAt(dot.opacity * layerOpacity));
         painter.drawEllipse(QRectF(dot.x, dot.y, 1.1, 1.1));
     }
     painter.restore();
@@ -199,7 +195,7 @@ QImage ShareCardRenderer::render(const ShareCardContent& content, ActivityShareB
         painter.restore();
         x += iconSide + headerSpacing;
     }
-    drawLine(painter, fonts.name, white(0.97), QRectF(x, rowTop, nameWidth + 1, rowHeight), Qt::AlignLeft,
+    drawLine(painter, fonts.name, whiteAt(0.97), QRectF(x, rowTop, nameWidth + 1, rowHeight), Qt::AlignLeft,
              name);
     y += headerHeight + stackSpacing;
 
@@ -208,14 +204,14 @@ QImage ShareCardRenderer::render(const ShareCardContent& content, ActivityShareB
     paintPanelShadow(painter, panel);
     painter.fillPath(continuousRoundedRect(panel, panelRadius), QColor::fromRgbF(0.095f, 0.095f, 0.105f));
     painter.strokePath(continuousRoundedRect(panel.adjusted(0.5, 0.5, -0.5, -0.5), panelRadius - 0.5),
-                       QPen(white(0.09), 1));
+                       QPen(whiteAt(0.09), 1));
     const QRectF inner = panel.adjusted(panelPaddingX, panelPaddingY, -panelPaddingX, -panelPaddingY);
     double top = inner.top();
-    drawLine(painter, fonts.title, white(1),
+    drawLine(painter, fonts.title, whiteAt(1),
              QRectF(inner.left(), top, inner.width(), lineHeight(fonts.title)), Qt::AlignLeft,
              QStringLiteral("Work rhythm"));
     top += lineHeight(fonts.title) + titleSpacing;
-    drawLine(painter, fonts.range, white(0.48),
+    drawLine(painter, fonts.range, whiteAt(0.48),
              QRectF(inner.left(), top, inner.width(), lineHeight(fonts.range)), Qt::AlignLeft,
              QString::fromStdString(content.dateRange));
     top += lineHeight(fonts.range) + panelSpacing;
@@ -224,7 +220,7 @@ QImage ShareCardRenderer::render(const ShareCardContent& content, ActivityShareB
     paintLegend(painter, fonts, inner.center().x(), top);
     y += panelHeight + stackSpacing;
 
-    drawLine(painter, fonts.footer, white(0.62), QRectF(0, y, width, lineHeight(fonts.footer)),
+    drawLine(painter, fonts.footer, whiteAt(0.62), QRectF(0, y, width, lineHeight(fonts.footer)),
              Qt::AlignHCenter, webAddress_);
     painter.end();
     return image;

@@ -15,6 +15,11 @@ inline QColor toQColor(Color color) {
                             static_cast<float>(color.blue), static_cast<float>(color.opacity));
 }
 
+// White at an opacity, clamped to 0...1: most of what is drawn on the notch's black.
+inline QColor whiteAt(double opacity) {
+    return QColor::fromRgbF(1, 1, 1, static_cast<float>(opacity < 0 ? 0 : opacity > 1 ? 1 : opacity));
+}
+
 // Core's view rectangles are already y-down view coordinates: the numbers carry over unchanged.
 inline QRectF toQRectF(Rect rect) {
     return QRectF(rect.x, rect.y, rect.width, rect.height);

@@ -1,5 +1,4 @@
 #include "ui/dashboard/DashboardButton.h"
-#include "ui/base/SameThreadFills.h"
 
 #include <QEnterEvent>
 
@@ -17,8 +16,17 @@ DashboardButton::DashboardButton(const QString& accessibleName, const Clock& clo
     connect(this, &QAbstractButton::released, this, &DashboardButton::syncPressed);
 }
 
+DashboardButton* DashboardButton::create(QWidget* host, const QString& accessibleName, const Clock& clock,
+                                         const SystemPreferences& system, std::function<void()> action,
+                                         std::function<void()> lookChanged) {
+    auto* button = new DashboardButton(accessibleName, clock, system, host);
+    connect(button, &QAbstractButton::clicked, button, std::move(action));
+    button->onLookChanged = std::move(lookChanged);
+    button->hide();
+    return button;
+}
+
 void DashboardButton::paintEvent(QPaintEvent*) {
-    const SameThreadFills sameThread;
     // The owner paints the look, under its own transforms.
 }
 

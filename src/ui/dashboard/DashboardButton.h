@@ -18,6 +18,11 @@ class DashboardButton : public QAbstractButton {
 public:
     DashboardButton(const QString& accessibleName, const Clock& clock, const SystemPreferences& system,
                     QWidget* parent);
+    // A hidden control on `host` that runs `action` when clicked and `lookChanged` when its hover or
+    // press moves: how every painted surface makes its buttons.
+    static DashboardButton* create(QWidget* host, const QString& accessibleName, const Clock& clock,
+                                   const SystemPreferences& system, std::function<void()> action,
+                                   std::function<void()> lookChanged);
 
     const ButtonMotion& motion() const { return motion_; }
     double hoverAt(double now) const { return motion_.hoverAt(now); }

@@ -143,14 +143,10 @@ HoverHomeView::HoverHomeView(HoverHomeModel& model, const NotchViewModel& notch,
       face_(model.faceAnimation(), dashboardHeaderDotMatrixStyle, clock.monotonicNow()),
       faceFor_(model.balance()) {
     auto makeButton = [&](const QString& name, std::function<void()> action) {
-        auto* button = new DashboardButton(name, clock_, system_, host);
-        QObject::connect(button, &QAbstractButton::clicked, button, std::move(action));
-        button->onLookChanged = [this] {
+        return DashboardButton::create(host, name, clock_, system_, std::move(action), [this] {
             if (onLookChanged)
                 onLookChanged();
-        };
-        button->hide();
-        return button;
+        });
     };
     activity_ = makeButton(QStringLiteral("Activity"), [this] { model_.openActivity(); });
     settings_ = makeButton(QStringLiteral("Settings"), [this] { model_.openSettings(); });

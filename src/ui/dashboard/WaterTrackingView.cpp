@@ -125,14 +125,10 @@ WaterTrackingView::WaterTrackingView(WaterTrackingModel& model, const Clock& clo
                                      const SystemPreferences& system, QWidget* host)
     : model_(model), clock_(clock), system_(system) {
     auto makeButton = [&](const QString& name, std::function<void()> action) {
-        auto* button = new DashboardButton(name, clock_, system_, host);
-        QObject::connect(button, &QAbstractButton::clicked, button, std::move(action));
-        button->onLookChanged = [this] {
+        return DashboardButton::create(host, name, clock_, system_, std::move(action), [this] {
             if (onLookChanged)
                 onLookChanged();
-        };
-        button->hide();
-        return button;
+        });
     };
     minus_ = makeButton(QStringLiteral("Less water"), [this] { model_.step(-1); });
     plus_ = makeButton(QStringLiteral("More water"), [this] { model_.step(1); });
