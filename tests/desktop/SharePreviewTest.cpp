@@ -55,6 +55,8 @@ struct SharePreviewDesk {
     void present() {
         model().presentSharePreview({{"2026-05-30", 80}, {"2026-05-31", 40}}, ActivityShareBackground::mono);
         scheduler.runDue();
+        // Drawn on the services' own thread, handed back through the event loop.
+        X11Probe::waitUntil([&] { return model().previewImage() != nullptr; });
     }
 
     QByteArray previousRuntime;

@@ -103,11 +103,16 @@ public:
         ActivityShareBackground background;
     };
 
-    ShareCardImagePtr renderCard(const IntMap&, ActivityShareBackground background, double) override {
+    // Draws at once, as a platform that draws on the main thread would; with `holdRenders` the
+    // cards wait in `heldRenders` until the test hands them back, as from a worker thread.
+    void renderCard(const IntMap&, ActivityShareBackground background, double,
+                    std::function<void(ShareCardImagePtr)> done) override {
         ++renders;
-        if (!renderSucceeds)
-            return nullptr;
-        return std::make_shared<Card>(renders, background);
+        ShareCardImagePtr card = renderSucceeds ? std::make_shared<Card>(renders, background) : nullptr;
+        if (holdRenders)
+            heldRenders.push_back([card, done = std::move(done)] { done(card); });
+        else
+            done(card);
     }
     void copy(const ShareCardImage& image) override { copies.push_back(number(image)); }
     void save(const ShareCardImage& image, std::function<void(bool)> completion) override {
@@ -137,6 +142,8 @@ public:
     // Empty: temporary files cannot be written.
     std::filesystem::path directory;
     bool renderSucceeds = true;
+    bool holdRenders = false;
+    std::vector<std::function<void()>> heldRenders;
     int renders = 0;
     int temporaryFiles = 0;
     std::vector<int> copies;

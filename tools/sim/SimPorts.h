@@ -90,8 +90,9 @@ private:
 class SimShareServices : public SharePreviewServices {
 public:
     explicit SimShareServices(SimEmitter& out) : window(out, "sharePreview") {}
-    ShareCardImagePtr renderCard(const IntMap&, ActivityShareBackground, double) override {
-        return std::make_shared<ShareCardImage>();
+    void renderCard(const IntMap&, ActivityShareBackground, double,
+                    std::function<void(ShareCardImagePtr)> done) override {
+        done(std::make_shared<ShareCardImage>());
     }
     void copy(const ShareCardImage&) override {}
     void save(const ShareCardImage&, std::function<void(bool)> completion) override { completion(false); }

@@ -120,10 +120,18 @@ void SharePreviewModel::render(int token) {
     // A newer request is on its way; drawing this one would only be thrown away.
     if (token != renderToken_)
         return;
-    if (auto image = services_.platform.renderCard(history_, background_, services_.clock.wallNow()))
-        previewImage_ = std::move(image);
-    isRendering_ = false;
-    changed.emit();
+    std::weak_ptr<bool> alive = alive_;
+    services_.platform.renderCard(history_, background_, services_.clock.wallNow(),
+                                  [this, alive, token](ShareCardImagePtr image) {
+                                      // Drawn for a choice since replaced, a closed window or a
+                                      // model that is gone: dropped.
+                                      if (alive.expired() || token != renderToken_ || !open_)
+                                          return;
+                                      if (image)
+                                          previewImage_ = std::move(image);
+                                      isRendering_ = false;
+                                      changed.emit();
+                                  });
 }
 
 } // namespace vornela

@@ -86,6 +86,8 @@ private:
     std::vector<TaskHandle> pendingRenders_;
     // Replaced for every showing: a save answered after its showing ended changes nothing.
     std::shared_ptr<int> showing_;
+    // A card drawn elsewhere may come back after the model is gone.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 } // namespace vornela

@@ -30,9 +30,11 @@ class SharePreviewServices {
 public:
     virtual ~SharePreviewServices() = default;
 
-    // The 2022 × 1674 card of the heat map at `now`; none when it cannot be drawn.
-    virtual ShareCardImagePtr renderCard(const IntMap& history, ActivityShareBackground background,
-                                         double now) = 0;
+    // Draws the 2022 × 1674 card of the heat map at `now` and hands it to `done` (null when it
+    // cannot be drawn), at once or later on the main thread: a card takes several frames to draw,
+    // so the platform may draw it elsewhere.
+    virtual void renderCard(const IntMap& history, ActivityShareBackground background, double now,
+                            std::function<void(ShareCardImagePtr)> done) = 0;
     virtual void copy(const ShareCardImage& image) = 0;
     // Asks where to save the JPEG (a dialog over the preview window) and writes it; `completion`
     // says whether a file was written, later, on the main thread. Cancel reports false.

@@ -65,7 +65,9 @@ QString picturesFolder() {
 
 } // namespace
 
-LinuxShareServices::LinuxShareServices(Drawing drawing) : drawing_(std::move(drawing)) {}
+LinuxShareServices::LinuxShareServices(Drawing drawing) : drawing_(std::move(drawing)) {
+    drawer_.setMaxThreadCount(1);
+}
 
 LinuxShareServices::~LinuxShareServices() = default;
 
@@ -81,12 +83,19 @@ std::optional<QByteArray> LinuxShareServices::jpeg(const ShareCardImage& image) 
     return drawing_.jpeg(card);
 }
 
-ShareCardImagePtr LinuxShareServices::renderCard(const IntMap& history, ActivityShareBackground background,
-                                                 double now) {
-    QImage image = drawing_.render ? drawing_.render(history, background, now) : QImage();
-    if (image.isNull())
-        return nullptr;
-    return std::make_shared<const Card>(std::move(image));
+void LinuxShareServices::renderCard(const IntMap& history, ActivityShareBackground background, double now,
+                                    std::function<void(ShareCardImagePtr)> done) {
+    if (!drawing_.render) {
+        done(nullptr);
+        return;
+    }
+    drawer_.start([this, history, background, now, done = std::move(done)]() mutable {
+        QImage image = drawing_.render(history, background, now);
+        ShareCardImagePtr card = image.isNull() ? nullptr : std::make_shared<const Card>(std::move(image));
+        QMetaObject::invokeMethod(
+            &context_, [card = std::move(card), done = std::move(done)] { done(card); },
+            Qt::QueuedConnection);
+    });
 }
 
 void LinuxShareServices::copy(const ShareCardImage& image) {

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QThreadPool>
 #include <QWidget>
 
 #include <functional>
@@ -46,8 +47,9 @@ public:
     // is one. Created on demand; empty when it cannot be made private.
     static QString temporaryDirectory();
 
-    ShareCardImagePtr renderCard(const IntMap& history, ActivityShareBackground background,
-                                 double now) override;
+    // Drawn on a worker thread of its own, handed back on the main thread.
+    void renderCard(const IntMap& history, ActivityShareBackground background, double now,
+                    std::function<void(ShareCardImagePtr)> done) override;
     void copy(const ShareCardImage& image) override;
     void save(const ShareCardImage& image, std::function<void(bool saved)> completion) override;
     std::optional<std::string> writeTemporaryJpeg(const ShareCardImage& image) override;
@@ -60,8 +62,11 @@ private:
 
     Drawing drawing_;
     QPointer<QWidget> window_;
-    // Receiver of dialog, menu and D-Bus callbacks: none runs after the services are gone.
+    // Receiver of dialog, menu, D-Bus and drawing callbacks: none runs after the services are gone.
     QObject context_;
+    // One card at a time, off the interface thread; destroyed first, it waits for the card being
+    // drawn, so the drawing never outlives what it draws with.
+    QThreadPool drawer_;
 };
 
 } // namespace vornela

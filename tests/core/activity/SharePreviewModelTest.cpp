@@ -61,6 +61,30 @@ TEST(SharePreviewModel, RendersOnTheNextTurnAndTheLatestChoiceWins) {
     EXPECT_EQ(static_cast<const Card&>(*preview.previewImage()).background, Bg::amber);
 }
 
+// Cards drawn off the main thread come back late: one for a replaced choice or a closed window is
+// dropped, whatever order they arrive in.
+TEST(SharePreviewModel, ALateCardForAReplacedChoiceOrAClosedWindowIsDropped) {
+    PreviewWorld w;
+    w.platform.holdRenders = true;
+    w.preview.chooseBackground(Bg::thriving);
+    w.scheduler.runDue();
+    w.preview.chooseBackground(Bg::amber);
+    w.scheduler.runDue();
+    ASSERT_EQ(w.platform.heldRenders.size(), 2u);
+    w.platform.heldRenders[1]();
+    EXPECT_EQ(w.shown().background, Bg::amber);
+    EXPECT_FALSE(w.preview.isRendering());
+    w.platform.heldRenders[0]();
+    EXPECT_EQ(w.shown().background, Bg::amber) << "the thriving card arrived last but was asked for first";
+
+    w.preview.chooseBackground(Bg::colorful);
+    w.scheduler.runDue();
+    w.preview.close();
+    w.platform.heldRenders[2]();
+    EXPECT_FALSE(w.preview.isOpen());
+    EXPECT_EQ(w.shown().background, Bg::amber);
+}
+
 TEST(SharePreviewModel, FeedbackShowsForTheLastExportOnly) {
     PreviewWorld w;
     w.preview.copy();
