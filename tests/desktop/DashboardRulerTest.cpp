@@ -18,6 +18,20 @@ namespace {
 using test::AppProcess;
 using test::restingPill;
 
+// The app's notch window once it rests as the pill; 0 when it does not show.
+quint32 restingNotch(const X11Probe& probe, const AppProcess& app) {
+    quint32 notch = 0;
+    X11Probe::waitUntil(
+        [&] {
+            for (quint32 window : probe.topLevelWindows(app.pid()))
+                if (probe.isViewable(window) && probe.geometry(window) == restingPill)
+                    notch = window;
+            return notch != 0;
+        },
+        15);
+    return notch;
+}
+
 // Rest on the notch, open the ruler from "Track water", drag it 80 px to the left and
 // log the litre with Track: the real binary, its real panel and pointer input through XTest.
 TEST(DashboardAndRuler, WaterIsLoggedByDraggingTheRuler) {
@@ -27,16 +41,8 @@ TEST(DashboardAndRuler, WaterIsLoggedByDraggingTheRuler) {
     AppProcess app;
     app.writePreferences({{"hasCompletedOnboarding", true}, {"remindersEnabled", false}});
     app.start();
-    quint32 notch = 0;
-    ASSERT_TRUE(X11Probe::waitUntil(
-        [&] {
-            for (quint32 window : probe.topLevelWindows(app.pid()))
-                if (probe.isViewable(window) && probe.geometry(window) == restingPill)
-                    notch = window;
-            return notch != 0;
-        },
-        15))
-        << app.standardError().toStdString();
+    const quint32 notch = restingNotch(probe, app);
+    ASSERT_NE(notch, 0u) << app.standardError().toStdString();
 
     const double dashboardDown = expansions(NotchWindowAlignment::hoverExpanded(0)).down;
     const double rulerDown = expansions(NotchWindowAlignment::waterTracking(0)).down;
@@ -93,16 +99,8 @@ TEST(DashboardAndRuler, TheActivityPageSharesThroughThePreviewWindow) {
                           {"dailyBalanceHistory",
                            {{QDate::currentDate().addDays(-1).toString(Qt::ISODate).toStdString(), 90}}}});
     app.start();
-    quint32 notch = 0;
-    ASSERT_TRUE(X11Probe::waitUntil(
-        [&] {
-            for (quint32 window : probe.topLevelWindows(app.pid()))
-                if (probe.isViewable(window) && probe.geometry(window) == restingPill)
-                    notch = window;
-            return notch != 0;
-        },
-        15))
-        << app.standardError().toStdString();
+    const quint32 notch = restingNotch(probe, app);
+    ASSERT_NE(notch, 0u) << app.standardError().toStdString();
     const double dashboardDown = expansions(NotchWindowAlignment::hoverExpanded(0)).down;
     const double activityDown = expansions(NotchWindowAlignment::activityHeatMap(0)).down;
     ASSERT_TRUE(X11Probe::movePointer(restingPill.center()));
