@@ -68,8 +68,23 @@ ActivityHeatMapView::ActivityHeatMapView(ActivityPageModel& model, const Clock& 
     };
     back_ = makeButton(QStringLiteral("Back"), [this] { model_.back(); });
     share_ = makeButton(QStringLiteral("Share work rhythm"), [this] { model_.share(); });
+    auto describe = [](QWidget* parent, const QString& name) {
+        auto* widget = new QWidget(parent);
+        widget->setAccessibleName(name);
+        widget->setAttribute(Qt::WA_TransparentForMouseEvents);
+        widget->hide();
+        return widget;
+    };
+    page_ = describe(host, QStringLiteral("Activity heat map"));
+    chart_ = describe(page_, QString());
+    legend_ = describe(page_, QStringLiteral("Legend from empty days to thriving"));
+    chart_->show();
+    legend_->show();
     modelSubscription_ = model_.changed.connect([this] {
-        if (visible_ && onLookChanged)
+        if (!visible_)
+            return;
+        syncControls();
+        if (onLookChanged)
             onLookChanged();
     });
 }
@@ -78,6 +93,7 @@ ActivityHeatMapView::~ActivityHeatMapView() {
     modelSubscription_.reset();
     for (DashboardButton* button : {back_.data(), share_.data()})
         delete button;
+    delete page_.data();
 }
 
 void ActivityHeatMapView::setArea(const QRectF& area) {
@@ -110,6 +126,17 @@ void ActivityHeatMapView::syncControls() {
     share->setFrame(layout_.share);
     back->setVisible(visible_);
     share->setVisible(visible_);
+    if (QWidget* page = page_.data()) {
+        page->setGeometry(area_.toAlignedRect());
+        page->setVisible(visible_);
+        if (QWidget* chart = chart_.data()) {
+            chart->setGeometry(layout_.chart.translated(-area_.topLeft()).toAlignedRect());
+            if (visible_)
+                chart->setAccessibleName(QString::fromStdString(model_.summary()));
+        }
+        if (QWidget* legend = legend_.data())
+            legend->setGeometry(layout_.legend.translated(-area_.topLeft()).toAlignedRect());
+    }
     if (visible_) {
         back->raise();
         share->raise();

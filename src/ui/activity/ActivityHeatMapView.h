@@ -55,6 +55,10 @@ public:
 
     DashboardButton* backButton() const { return back_; }
     DashboardButton* shareButton() const { return share_; }
+    // What assistive technologies find: the page, its chart (labelled with the tracked days) and
+    // its legend, as empty widgets over what is drawn.
+    QWidget* accessiblePage() const { return page_; }
+    QWidget* accessibleChart() const { return chart_; }
     const Layout& layout() const { return layout_; }
 
     std::function<void()> onLookChanged;
@@ -71,6 +75,9 @@ private:
     const SystemPreferences& system_;
     QPointer<DashboardButton> back_;
     QPointer<DashboardButton> share_;
+    QPointer<QWidget> page_;
+    QPointer<QWidget> chart_;
+    QPointer<QWidget> legend_;
     Subscription modelSubscription_;
     mutable StaticTextCache text_;
     QRectF area_;

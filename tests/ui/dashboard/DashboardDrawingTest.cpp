@@ -148,6 +148,10 @@ TEST(ActivityPageDrawing, OpensFromTheDashboardShowsTodayAndItsButtonsShareAndGo
             thriving = near(SurfaceWorld::at(image, {x, y}), tierColor(BalanceTier::thriving), 0.05);
     EXPECT_TRUE(thriving);
 
+    EXPECT_EQ(page.accessiblePage()->accessibleName(), QStringLiteral("Activity heat map"));
+    EXPECT_EQ(page.accessibleChart()->accessibleName(), QStringLiteral("Last three months, 2 tracked days"))
+        << "yesterday's score and today's own";
+
     page.shareButton()->click();
     EXPECT_TRUE(w.core->sharePreview().isOpen());
     EXPECT_EQ(w.core->sharePreview().background(), ActivityShareBackground::mono);
