@@ -23,6 +23,7 @@ std::vector<std::string> values(const HoverHomeModel& dashboard) {
 TEST(HoverHomeModel, ChipFiguresAndBars) {
     EXPECT_EQ(HoverHomeModel::waterChip(750, 900).value, "750/900ml");
     EXPECT_EQ(HoverHomeModel::waterChip(1300, 2000).value, "1.3/2L");
+    EXPECT_EQ(HoverHomeModel::waterChip(500, 1000).value, "0.5/1L");
     // A 2.5 L goal is not "2" (printf's %.0f rounds 2.5 to even).
     EXPECT_EQ(HoverHomeModel::waterChip(1300, 2500).value, "1.3/2.5L");
     EXPECT_EQ(HoverHomeModel::waterChip(0, 3000).value, "0.0/3L");

@@ -53,6 +53,11 @@ TEST(WaterRulerScale, TicksShrinkAndFadeTowardBothEnds) {
     const auto ticks = scale.ticks(15, width);
     ASSERT_EQ(ticks.front().step, 0);
     ASSERT_EQ(ticks.back().step, 30) << "span ceil(400 / 10 / 2) + 6 = 26 either side, cut at the ends";
+    const auto nearGoal = WaterRulerScale(2200).ticks(21, width);
+    EXPECT_EQ(std::find_if(nearGoal.begin(), nearGoal.end(), [](const RulerTick& t) { return t.step == 20; })
+                  ->label,
+              "2")
+        << "two steps before the goal there is room for both labels";
     const auto range = WaterRulerScale(10000).visibleRange(50, width);
     EXPECT_EQ(range, std::make_pair(24, 76));
 
