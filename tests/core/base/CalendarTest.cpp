@@ -61,6 +61,7 @@ TEST(Calendar, AddingKeepsTheWallClockAndClampsMonths) {
     EXPECT_EQ(monthLater(2100, 1), "2100-02-28");
     EXPECT_EQ(monthLater(2000, 1), "2000-02-29");
     EXPECT_EQ(monthLater(2026, 5), "2026-06-30");
+    EXPECT_EQ(monthLater(2026, 10), "2026-11-30");
     const auto backOverYear = calendar.components(calendar.addMonths(at(calendar, 2026, 1, 15), -2).value());
     EXPECT_EQ(backOverYear.year, 2025);
     EXPECT_EQ(backOverYear.month, 11);

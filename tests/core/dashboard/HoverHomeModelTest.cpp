@@ -23,6 +23,7 @@ std::vector<std::string> values(const HoverHomeModel& dashboard) {
 TEST(HoverHomeModel, ChipFiguresAndBars) {
     EXPECT_EQ(HoverHomeModel::waterChip(750, 900).value, "750/900ml");
     EXPECT_EQ(HoverHomeModel::waterChip(1300, 2000).value, "1.3/2L");
+    EXPECT_EQ(HoverHomeModel::waterChip(500, 1000).value, "0.5/1L");
     // A 2.5 L goal is not "2" (printf's %.0f rounds 2.5 to even).
     EXPECT_EQ(HoverHomeModel::waterChip(1300, 2500).value, "1.3/2.5L");
     EXPECT_EQ(HoverHomeModel::waterChip(0, 3000).value, "0.0/3L");
@@ -67,6 +68,10 @@ TEST(HoverHomeModel, ShowsTheDayAndMarksLunchOnce) {
 TEST(HoverHomeModel, ChangesEaseInOnTheOpenDashboardAndNotWithReduceMotion) {
     NotchWorld w;
     HoverHomeModel& dashboard = w.core->dashboard();
+    const auto faceFollowsTheScore = [&] {
+        const BalanceScoreResult& shown = w.health->balanceScore.get();
+        return dashboard.faceAnimation() == balanceFaceAnimation(shown.score, shown.tier);
+    };
     w.health->logWater(500); // closed: lands at once
     EXPECT_FALSE(dashboard.isAnimating(w.scheduler.monotonicNow()));
     EXPECT_DOUBLE_EQ(dashboard.chipProgressAt(HoverHomeModel::water, w.scheduler.monotonicNow()), 0.25);
@@ -93,23 +98,36 @@ TEST(HoverHomeModel, ChangesEaseInOnTheOpenDashboardAndNotWithReduceMotion) {
     const auto rolling =
         std::count_if(glyphs.begin(), glyphs.end(), [](const auto& g) { return g.offset != 0; });
     EXPECT_EQ(rolling, 4) << "'0' and '5' leave, '2' and '0' arrive";
-    for (const auto& glyph : dashboard.chipValueText(HoverHomeModel::water).glyphsAt(t0 + 1))
+    const auto settled = dashboard.chipValueText(HoverHomeModel::water).glyphsAt(t0 + 0.28);
+    EXPECT_EQ(settled.size(), 6u) << "the leaving characters are gone";
+    for (const auto& glyph : settled)
         EXPECT_EQ(glyph.offset, 0) << "settled";
-    const BalanceScoreResult& shown = w.health->balanceScore.get();
-    EXPECT_EQ(dashboard.faceAnimation(), balanceFaceAnimation(shown.score, shown.tier));
+    EXPECT_EQ(TextTransition::characters("a\u2014\U0001F4A7b"),
+              (std::vector<std::string>{"a", "\u2014", "\U0001F4A7", "b"}));
+    EXPECT_TRUE(faceFollowsTheScore());
 
     w.advance(1);
     w.desktop.system.reduceMotion.set(true);
     const double t1 = w.scheduler.monotonicNow();
-    w.health->logWater(100);
+    w.health->recordCompletion(NudgeKindID::launch); // a new tier and its subtitle
     EXPECT_FALSE(dashboard.isAnimating(t1));
+    EXPECT_NE(dashboard.subtitleText().previous(), dashboard.subtitleText().text());
+    EXPECT_FALSE(dashboard.subtitleText().isRunningAt(t1));
+    w.health->recordCompletion(NudgeKindID::eyeBreak); // 73 to 76: the same tier, a wider smile
+    EXPECT_TRUE(faceFollowsTheScore());
     const ButtonLook gear = ButtonLook::chrome(1, 1, true, true, true);
     EXPECT_EQ(gear.scale, 1);
     EXPECT_EQ(gear.labelScale, 1);
     EXPECT_EQ(gear.labelRotation, 0);
+    EXPECT_EQ(ButtonLook::track(1, true, true).scale, 1) << "pressed, but no shrink";
+    const ButtonLook pressed = ButtonLook::track(1, true, false);
+    EXPECT_LT(pressed.opacity, 1);
+    EXPECT_LT(pressed.scale, 1);
     ButtonMotion motion;
     motion.setHovered(true, t1, true);
     EXPECT_EQ(motion.hoverAt(t1), 1) << "the hover look lands at once";
+    motion.setHovered(false, t1, true);
+    EXPECT_EQ(motion.hoverAt(t1), 0);
     EXPECT_EQ(ButtonLook::chrome(1, 0, false, true, false).labelRotation, 14);
 }
 

@@ -34,6 +34,7 @@ TEST(WaterRulerScale, StepsMajorsLabelsAndReadout) {
     EXPECT_EQ(labels, (std::vector<std::string>{"0", "0.5", "1", "1.5", "2"}));
 
     EXPECT_EQ(WaterRulerScale(900).majors(), (std::vector<int>{0, 4, 8, 9}));
+    EXPECT_EQ(WaterRulerScale(2500).majors(), (std::vector<int>{0, 10, 20, 25}));
     EXPECT_EQ(WaterRulerScale(3000).majors(), (std::vector<int>{0, 10, 20, 30}));
     for (int goal : {0, 50}) {
         EXPECT_EQ(WaterRulerScale(goal).maxStep(), 1);
@@ -52,6 +53,11 @@ TEST(WaterRulerScale, TicksShrinkAndFadeTowardBothEnds) {
     const auto ticks = scale.ticks(15, width);
     ASSERT_EQ(ticks.front().step, 0);
     ASSERT_EQ(ticks.back().step, 30) << "span ceil(400 / 10 / 2) + 6 = 26 either side, cut at the ends";
+    const auto nearGoal = WaterRulerScale(2200).ticks(21, width);
+    EXPECT_EQ(std::find_if(nearGoal.begin(), nearGoal.end(), [](const RulerTick& t) { return t.step == 20; })
+                  ->label,
+              "2")
+        << "two steps before the goal there is room for both labels";
     const auto range = WaterRulerScale(10000).visibleRange(50, width);
     EXPECT_EQ(range, std::make_pair(24, 76));
 
@@ -188,11 +194,14 @@ TEST(WaterTrackingModel, InputWaitsForTheRevealAndTrackLogsOnce) {
     EXPECT_EQ(w.health->todayWaterML.get(), 100);
     w.advance(1);
     EXPECT_EQ(w.state(), NotchState::closed());
+    EXPECT_FALSE(ruler.isInteractive());
 }
 
 TEST(WaterTrackingModel, StepButtonsStopAtTheEnds) {
     RulerWorld w(900);
     WaterTrackingModel& ruler = w.ruler();
+    ruler.scrollEvent(0, 5, false); // one wheel notch, one step
+    EXPECT_EQ(w.vm->waterTrackingSelectedML.get(), 100);
     for (int i = 0; i < 12; ++i)
         ruler.step(1);
     EXPECT_EQ(w.vm->waterTrackingSelectedML.get(), 900);
@@ -212,11 +221,13 @@ TEST(WaterTrackingModel, StepButtonsStopAtTheEnds) {
 TEST(DigitRoll, NewCharacterDropsInWhileTheOldOneFallsOut) {
     WaterAmountReadout readout(900);
     readout.setAmount(1000, 5, false);
+    EXPECT_TRUE(readout.isRunningAt(5));
     EXPECT_EQ(WaterAmountReadout::number(readout.amount()), "1.0");
     const auto columns = readout.columnsAt(5.07);
     ASSERT_EQ(columns.size(), 3u);
     EXPECT_EQ(columns[1].x, 17);
     EXPECT_EQ(columns[1].width, 9) << "the decimal point's narrow column";
+    EXPECT_EQ(readout.unitX(), 17 + 9 + 17) << "the unit follows the last digit";
     const auto& copies = columns[0].copies;
     ASSERT_EQ(copies.size(), 2u);
     EXPECT_EQ(copies[0].character, '1');
@@ -225,6 +236,7 @@ TEST(DigitRoll, NewCharacterDropsInWhileTheOldOneFallsOut) {
     EXPECT_GT(copies[1].offset, 0) << "falling below";
     EXPECT_GT(copies[0].blurRadius, 0);
     EXPECT_LT(copies[1].opacity, 1);
+    EXPECT_NEAR(readout.columnsAt(5.199)[0].copies[0].offset, 0, 0.1) << "comes to rest";
     EXPECT_EQ(readout.columnsAt(5.2)[0].copies.size(), 1u);
     EXPECT_FALSE(readout.isRunningAt(5.2));
 

@@ -84,6 +84,7 @@ TEST(NotchShape, ContentRevealSettlesInPlace) {
     EXPECT_NEAR(containerRevealValue(0.5), 1 - std::pow(0.5, 2.1), 1e-12);
     EXPECT_EQ(containerContentReveal(1, false), (NotchContentReveal{1, 1, 0}));
     EXPECT_LT(containerContentReveal(0.2, false).scale, 1);
+    EXPECT_EQ(containerContentReveal(0.2, true).scale, 1);
 }
 
 TEST(NotchShape, ContentTakesClicksOnlyWhenNearlyRevealed) {

@@ -237,7 +237,7 @@ TEST(NotchHostingRules, OnlyTheRevealedSurfaceIsHitAndTheTopEdgeNeverMoves) {
     const Rect bounds{0, 0, dashboard.width, dashboard.height};
     EXPECT_EQ(w.vm->windowLayoutFrame(), anchor) << "nothing revealed yet";
     EXPECT_TRUE(w.window->visualHitTest({240, 10}, bounds));
-    EXPECT_FALSE(w.window->visualHitTest({10, 190}, bounds)) << "a corner not yet covered";
+    EXPECT_FALSE(w.window->isVisuallyInside({10, 190}, bounds)) << "a corner not yet covered";
     w.advance(0.1);
     const Rect midway = *w.vm->windowLayoutFrame();
     EXPECT_EQ(midway.maxY(), anchor.maxY());

@@ -17,6 +17,7 @@ TEST(DotMatrixFrameTest, RowsBecomeDotsAndNothingOutsideTheFrameIsRead) {
 
     // Just outside an edge is absent, not the neighbouring row's dot.
     EXPECT_EQ(frame.pixelAt(0, 1), red);
+    EXPECT_EQ(frame.pixelAt(2, 0), blue);
     EXPECT_EQ(frame.pixelAt(3, 0), std::nullopt);
     EXPECT_EQ(frame.pixelAt(-1, 1), std::nullopt);
     EXPECT_EQ(frame.pixelAt(1, -1), std::nullopt);

@@ -131,6 +131,7 @@ TEST(NudgeCompletionWindowController, FollowsThePromptOfTheViewModel) {
     EXPECT_EQ(w.completion->displayedState()->kind, NudgeKindID::postureCheck);
     const auto card = w.desktop.panels.live(PanelLevel::completion).at(0);
     EXPECT_TRUE(card->visible);
+    EXPECT_EQ(panelOn(w, "desk").view.motion, NudgeActionBarMotion::entering);
 
     w.advance(1);
     w.vm->completeNudgeFromNotch();
@@ -163,6 +164,7 @@ TEST(NudgeCompletionMotion, CardSlidesAndFadesIntoPlace) {
     EXPECT_DOUBLE_EQ(half.opacity(), e);
     EXPECT_DOUBLE_EQ(half.scale(), 0.94 + 0.06 * e);
     EXPECT_DOUBLE_EQ(half.offsetY(), -10 * (1 - e));
+    EXPECT_DOUBLE_EQ(half.blurRadius(), 1.5 * (1 - e));
 
     const NudgeActionBarMotionModifier reduced{0.5, true};
     EXPECT_DOUBLE_EQ(reduced.opacity(), 0.5);

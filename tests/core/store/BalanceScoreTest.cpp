@@ -57,6 +57,7 @@ TEST(BalanceScore, LongGapsCostTheRestShare) {
     const double nine = noon - 180 * minute;
     const std::vector<double> actions{nine, nine + 30 * minute, nine + 180 * minute};
     EXPECT_DOUBLE_EQ(longestGapMinutes(actions, nine + 480 * minute), 150);
+    EXPECT_DOUBLE_EQ(longestGapMinutes({nine, nine + 40 * minute, nine + 50 * minute}, noon), 40);
     EXPECT_EQ(computeBalance(nothingDone(), actions, nine + 480 * minute, "d").score, 15);
 }
 
@@ -77,6 +78,8 @@ TEST(BalanceScore, RoundsHalvesUpAndPlacesTierBoundaries) {
     EXPECT_EQ(tierForScore(64), BalanceTier::pushingIt);
     EXPECT_EQ(tierForScore(40), BalanceTier::pushingIt);
     EXPECT_EQ(tierForScore(39), BalanceTier::runningOnEmpty);
+    EXPECT_EQ(balanceTierFromRaw(rawValue(BalanceTier::pushingIt)), BalanceTier::pushingIt);
+    EXPECT_EQ(balanceTierFromRaw("Thriving"), std::nullopt) << "the stored name, not the shown one";
 }
 
 TEST(BalanceScore, SubtitleIsStableForTheDayAndReproducible) {

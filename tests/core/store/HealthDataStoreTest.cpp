@@ -83,6 +83,7 @@ TEST(HealthDataStore, LoggingWaterAddsAmountsAndActionMoments) {
     w.health->recordCompletion(NudgeKindID::water); // water counts in millilitres only
     w.health->recordNudgeShown(NudgeKindID::water);
     EXPECT_EQ(w.preferences->storedValues(), before);
+    EXPECT_EQ(w.health->completedToday(NudgeKindID::water), 0);
     EXPECT_EQ(w.health->todayWaterML.get(), 0);
     EXPECT_TRUE(w.health->sortedActionTimestamps().empty());
     w.health->logWater(250);
@@ -129,8 +130,10 @@ TEST(HealthDataStore, GoalsAreClampedAndResyncTheirNudge) {
     // Goals stored out of range by hand read as their minimum.
     w.preferences->setValue("breaksGoalDaily", -3);
     w.preferences->setValue("waterGoalML", 20);
+    w.preferences->setValue("movementGoalDaily", 0);
     w.health->reloadToday();
     EXPECT_EQ(w.health->breaksGoalDaily.get(), 1);
+    EXPECT_EQ(w.health->movementGoalDaily.get(), 1);
     EXPECT_EQ(w.health->waterGoalML.get(), 500);
 }
 

@@ -10,6 +10,7 @@
 #include <xcb/shape.h>
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -58,21 +59,27 @@ bool X11Probe::isConnected() const {
     return connection_ && !xcb_connection_has_error(connection_) && root_ != 0;
 }
 
+std::vector<quint32> X11Probe::children(quint32 parent) const {
+    Reply<xcb_query_tree_reply_t> tree(
+        xcb_query_tree_reply(connection_, xcb_query_tree(connection_, parent), nullptr));
+    if (!tree)
+        return {};
+    const xcb_window_t* first = xcb_query_tree_children(tree.get());
+    return {first, first + xcb_query_tree_children_length(tree.get())};
+}
+
+bool X11Probe::ownedBy(quint32 window, qint64 pid) const {
+    const auto owner = cardinalProperty(window, QStringLiteral("_NET_WM_PID"));
+    return owner && !owner->empty() && owner->front() == quint32(pid);
+}
+
 std::vector<quint32> X11Probe::topLevelWindows(qint64 pid) const {
     std::vector<quint32> result;
     if (!isConnected())
         return result;
-    const quint32 wanted = quint32(pid ? pid : QCoreApplication::applicationPid());
-    Reply<xcb_query_tree_reply_t> tree(
-        xcb_query_tree_reply(connection_, xcb_query_tree(connection_, root_), nullptr));
-    if (!tree)
-        return result;
-    const xcb_window_t* children = xcb_query_tree_children(tree.get());
-    const int count = xcb_query_tree_children_length(tree.get());
-    for (int i = 0; i < count; ++i) {
-        auto owner = cardinalProperty(children[i], QStringLiteral("_NET_WM_PID"));
-        if (owner && !owner->empty() && owner->front() == wanted)
-            result.push_back(children[i]);
+    for (quint32 window : children(root_)) {
+        if (ownedBy(window, pid ? pid : QCoreApplication::applicationPid()))
+            result.push_back(window);
     }
     return result;
 }
@@ -85,18 +92,8 @@ std::vector<quint32> X11Probe::windowsOf(qint64 pid) const {
     for (int depth = 0; depth < 4 && !level.empty(); ++depth) {
         std::vector<xcb_window_t> next;
         for (xcb_window_t parent : level) {
-            Reply<xcb_query_tree_reply_t> tree(
-                xcb_query_tree_reply(connection_, xcb_query_tree(connection_, parent), nullptr));
-            if (!tree)
-                continue;
-            const xcb_window_t* children = xcb_query_tree_children(tree.get());
-            for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
-                auto owner = cardinalProperty(children[i], QStringLiteral("_NET_WM_PID"));
-                if (owner && !owner->empty() && owner->front() == quint32(pid))
-                    result.push_back(children[i]);
-                else
-                    next.push_back(children[i]);
-            }
+            for (quint32 window : children(parent))
+                (ownedBy(window, pid) ? result : next).push_back(window);
         }
         level = std::move(next);
     }
@@ -137,17 +134,9 @@ quint32 X11Probe::selectionOwner(const QString& selection) const {
 }
 
 int X11Probe::stackingIndex(quint32 window) const {
-    Reply<xcb_query_tree_reply_t> tree(
-        xcb_query_tree_reply(connection_, xcb_query_tree(connection_, root_), nullptr));
-    if (!tree)
-        return -1;
-    const xcb_window_t* children = xcb_query_tree_children(tree.get());
-    const int count = xcb_query_tree_children_length(tree.get());
-    for (int i = 0; i < count; ++i) {
-        if (children[i] == window)
-            return i;
-    }
-    return -1;
+    const std::vector<quint32> stack = children(root_);
+    const auto found = std::find(stack.begin(), stack.end(), window);
+    return found == stack.end() ? -1 : int(found - stack.begin());
 }
 
 QRect X11Probe::geometry(quint32 window) const {
@@ -231,16 +220,12 @@ bool X11Probe::ownSelection(const QString& selection) {
     xcb_create_window(connection_, 0, owner, root_, 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_ONLY,
                       XCB_COPY_FROM_PARENT, 0, nullptr);
     xcb_set_selection_owner(connection_, owner, atom(selection), XCB_CURRENT_TIME);
-    Reply<xcb_get_selection_owner_reply_t> reply(xcb_get_selection_owner_reply(
-        connection_, xcb_get_selection_owner(connection_, atom(selection)), nullptr));
-    return reply && reply->owner == owner;
+    return selectionOwner(selection) == owner;
 }
 
 bool X11Probe::releaseSelection(const QString& selection) {
     xcb_set_selection_owner(connection_, XCB_NONE, atom(selection), XCB_CURRENT_TIME);
-    Reply<xcb_get_selection_owner_reply_t> reply(xcb_get_selection_owner_reply(
-        connection_, xcb_get_selection_owner(connection_, atom(selection)), nullptr));
-    return reply && reply->owner == XCB_NONE;
+    return selectionOwner(selection) == XCB_NONE;
 }
 
 QImage X11Probe::grab(const QRect& rect) const {

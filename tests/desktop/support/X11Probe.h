@@ -86,6 +86,8 @@ public:
 
 private:
     std::vector<QRect> shapeRectangles(quint32 window, int kind) const;
+    std::vector<quint32> children(quint32 parent) const; // bottom to top
+    bool ownedBy(quint32 window, qint64 pid) const;      // by _NET_WM_PID
 
     xcb_connection_t* connection_ = nullptr;
     quint32 root_ = 0;
