@@ -113,6 +113,7 @@ void ActivityHeatMapView::setVisible(bool visible) {
         layer_ = QImage();
         layerKey_.reset();
         text_.clear();
+        releaseSymbolGlyphs();
     }
     syncControls();
 }

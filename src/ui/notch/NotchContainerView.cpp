@@ -240,6 +240,15 @@ void NotchContainerView::paintSurface(QPainter& painter) const {
     painter.restore();
 }
 
+// Open content fades, drops and grows about the panel's top centre as it is revealed.
+void NotchContainerView::applyReveal(QPainter& painter, const NotchContentReveal& reveal) const {
+    painter.setOpacity(painter.opacity() * reveal.opacity);
+    const double centreX = width() / 2.0;
+    painter.translate(centreX, reveal.offsetY);
+    painter.scale(reveal.scale, reveal.scale);
+    painter.translate(-centreX, 0);
+}
+
 void NotchContainerView::paintOpenSurface(QPainter& painter, double now, bool reduceMotion) const {
     const NotchState state = vm_.notchState.get();
     const bool dashboard = dashboard_ && state.is(NotchState::Case::hoverExpanded);
@@ -251,11 +260,7 @@ void NotchContainerView::paintOpenSurface(QPainter& painter, double now, bool re
     if (reveal.opacity <= 0)
         return;
     painter.save();
-    painter.setOpacity(painter.opacity() * reveal.opacity);
-    const double centreX = width() / 2.0;
-    painter.translate(centreX, reveal.offsetY);
-    painter.scale(reveal.scale, reveal.scale);
-    painter.translate(-centreX, 0);
+    applyReveal(painter, reveal);
     if (dashboard)
         dashboard_->paint(painter, now);
     else if (ruler)
@@ -276,11 +281,7 @@ void NotchContainerView::paintContent(QPainter& painter, double now, bool reduce
     if (reveal.opacity <= 0)
         return;
     painter.save();
-    painter.setOpacity(painter.opacity() * reveal.opacity);
-    const double centreX = width() / 2.0;
-    painter.translate(centreX, reveal.offsetY);
-    painter.scale(reveal.scale, reveal.scale);
-    painter.translate(-centreX, 0);
+    applyReveal(painter, reveal);
 
     if (state.is(NotchState::Case::nudge))
         paintNudgeMessage(painter, state.nudgeKind, now, reduceMotion);

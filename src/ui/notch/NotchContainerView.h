@@ -3,6 +3,7 @@
 #include "core/base/Clock.h"
 #include "core/base/Signal.h"
 #include "core/base/SystemPreferences.h"
+#include "core/notch/NotchShapes.h"
 #include "core/notch/NotchViewModel.h"
 #include "ui/base/AnimationDriver.h"
 
@@ -86,6 +87,7 @@ private:
     bool isVisuallyInside(const QPointF& point) const;
     void paintContent(QPainter& painter, double now, bool reduceMotion) const;
     void paintNudgeMessage(QPainter& painter, NudgeKindID kind, double now, bool reduceMotion) const;
+    void applyReveal(QPainter& painter, const NotchContentReveal& reveal) const;
     void paintOpenSurface(QPainter& painter, double now, bool reduceMotion) const;
     void syncOpenSurfaces();
     std::optional<double> openSurfaceFrameDelay(double monotonicNow) const;
