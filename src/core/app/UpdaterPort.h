@@ -1,0 +1,34 @@
+#pragma once
+
+#include "core/base/Signal.h"
+
+#include <string>
+
+namespace vornela {
+
+// How Vornela is kept up to date, as the settings window sees it. A package-manager install and
+// a build without a feed both answer with the controls off and a line saying why.
+class UpdaterPort {
+public:
+    virtual ~UpdaterPort() = default;
+
+    // False while a check or a download runs, and when this install has no updater of its own.
+    virtual bool canCheckForUpdates() const = 0;
+    // User-started: a failure is said, never silent.
+    virtual void checkForUpdates() = 0;
+
+    // Whether the two switches apply to this install at all.
+    virtual bool hasOwnUpdater() const = 0;
+    // Why the controls are off ("This build has no update feed", the package manager), or empty.
+    virtual std::string unavailableReason() const = 0;
+
+    virtual bool automaticallyChecksForUpdates() const = 0;
+    virtual void setAutomaticallyChecksForUpdates(bool on) = 0;
+    virtual bool automaticallyDownloadsUpdates() const = 0;
+    virtual void setAutomaticallyDownloadsUpdates(bool on) = 0;
+
+    // Any of the above changed.
+    Signal<> changed;
+};
+
+} // namespace vornela
