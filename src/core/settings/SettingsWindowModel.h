@@ -34,6 +34,7 @@ public:
     void didClose();
     bool isOpen() const { return open_; }
 
+    Published<SettingsPane, SettingsWindowModel>& selection() { return selection_; }
     const Published<SettingsPane, SettingsWindowModel>& selection() const { return selection_; }
     void select(SettingsPane pane);
 
