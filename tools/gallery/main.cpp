@@ -23,6 +23,7 @@
 #include "ui/settings/GeneralSettingsPane.h"
 #include "ui/settings/NudgeSettingsRowView.h"
 #include "ui/settings/NudgesSettingsPane.h"
+#include "ui/settings/SettingsSidebar.h"
 #include "ui/settings/SettingsWindow.h"
 
 #include <QApplication>
@@ -248,6 +249,8 @@ bool writeSettings(const QString& dir) {
     bool written = true;
     const auto write = [&](const QString& name, QWidget& widget) {
         const QString path = QDir(dir).filePath(name + ".png");
+        // Layouts and scroll bars settle on posted events after a resize.
+        QApplication::processEvents();
         const bool ok = widget.grab().toImage().save(path);
         std::fprintf(ok ? stdout : stderr, ok ? "%s\n" : "vornela-gallery: could not write %s\n",
                      qPrintable(path));
@@ -278,8 +281,20 @@ bool writeSettings(const QString& dir) {
     core.settingsWindow().select(SettingsPane::general);
     window.general()->loginSwitch()->click();
     window.resize(SettingsWindow::defaultSize.width(), 1080);
-    write("settings-general-no-updater-light", window);
+    write("settings-general-no-updater-dark", window);
     window.hide();
+    // The two sidebar icons, four times enlarged, to judge the glyphs.
+    QImage icons(QSize(2 * 22 + 12, 22) * 4, QImage::Format_ARGB32_Premultiplied);
+    icons.fill(Qt::white);
+    {
+        QPainter painter(&icons);
+        painter.scale(4, 4);
+        paintSettingsSidebarIcon(painter, QRectF(0, 0, 22, 22), SettingsPane::general);
+        paintSettingsSidebarIcon(painter, QRectF(34, 0, 22, 22), SettingsPane::nudges);
+    }
+    const QString iconsPath = QDir(dir).filePath("settings-sidebar-icons.png");
+    written = icons.save(iconsPath) && written;
+    std::printf("%s\n", qPrintable(iconsPath));
     return written;
 }
 
