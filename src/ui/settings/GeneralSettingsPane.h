@@ -34,6 +34,9 @@ public:
     QComboBox* goalPicker(SettingsActions::Goal goal) const { return goals_[static_cast<int>(goal)]; }
     QLabel* durationLabel() const { return duration_; }
     ToggleSwitch* loginSwitch() const { return login_; }
+    QPushButton* checkButton() const { return check_; }
+    ToggleSwitch* autoCheckSwitch() const { return autoCheck_; }
+    ToggleSwitch* autoInstallSwitch() const { return autoInstall_; }
     QLabel* loginError() const { return loginError_; }
     QLabel* versionLabel() const { return version_; }
     QLabel* footer(int section) const;
