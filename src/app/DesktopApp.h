@@ -3,6 +3,7 @@
 #include "app/InterimOnboardingWindow.h"
 #include "app/InterimSettingsWindow.h"
 #include "app/PanelContentBinder.h"
+#include "core/app/UpdaterManager.h"
 #include "core/app/VornelaCore.h"
 #include "core/base/Calendar.h"
 #include "core/base/SystemPreferences.h"
@@ -17,6 +18,7 @@
 #include "platform/system/PreferencesFileWatcher.h"
 #include "platform/system/QtApplicationHost.h"
 #include "platform/system/TimeZoneWatcher.h"
+#include "platform/system/XdgAutostartLoginItem.h"
 #include "platform/text/QtTextMeasurer.h"
 #include "platform/text/SystemLocaleData.h"
 #include "platform/time/QtScheduler.h"
@@ -50,6 +52,9 @@ public:
     void terminate();
 
     VornelaCore& core() { return *core_; }
+    // For the settings window: starting at login, and how this install is updated.
+    LoginItemPort& loginItem() { return loginItem_; }
+    UpdaterPort& updater() { return updater_; }
 
 private:
     // Receiver of Qt connections to longer-lived objects, so they end with the app.
@@ -67,6 +72,8 @@ private:
     QtPanelWindowFactory panels_;
     CompletionCardSizer cardSizer_;
     QtApplicationHost host_;
+    XdgAutostartLoginItem loginItem_;
+    UpdaterManager updater_;
     AnimationDriver driver_{clock_};
     InterimSettingsWindow settingsWindow_;
     InterimOnboardingWindow onboardingWindow_;
