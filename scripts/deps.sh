@@ -47,6 +47,11 @@ VORNELA_DESKTOP_PACKAGES=(qt6-base-dev libxcb1-dev libxcb-shape0-dev libxcb-xinp
 # Desktop tests run the real binary on a private X server and session bus, and move the pointer.
 VORNELA_DESKTOP_TEST_PACKAGES=(xvfb xdotool dbus-daemon)
 
+# Checking the installed files and the Debian package that cpack builds: desktop-file-validate
+# (desktop-file-utils), appstreamcli (appstream), lintian, dpkg-shlibdeps for the package's library
+# dependencies (dpkg-dev), and file(1) to read the icons' sizes.
+VORNELA_PACKAGE_TEST_PACKAGES=(desktop-file-utils appstream lintian dpkg-dev file)
+
 # The window-manager matrix that ./test runs (tests/wm): the real binary under openbox, xfwm4 with
 # its compositor (xfconf switches the compositor at run time) and KWin on X11, whose compositor
 # needs Mesa's software OpenGL on Xvfb.

@@ -1,5 +1,7 @@
 #include "app/DesktopApp.h"
 
+#include "core/app/BuildInfo.h"
+#include "platform/system/DpkgOwnership.h"
 #include "ui/base/Typography.h"
 
 #include <QCoreApplication>
@@ -10,7 +12,13 @@
 namespace vornela {
 
 DesktopApp::DesktopApp(std::filesystem::path preferencesFile)
-    : backend_(std::move(preferencesFile)), text_(&interfaceFont) {
+    : backend_(std::move(preferencesFile)), text_(&interfaceFont),
+      // The entry starts this very binary, wherever it was installed.
+      loginItem_(XdgAutostartLoginItem::defaultDirectory(), QString::fromLatin1(build::applicationId),
+                 QCoreApplication::applicationFilePath()),
+      updater_(
+          {[] { return !DpkgOwnership::owningPackage(QCoreApplication::applicationFilePath()).isEmpty(); },
+           std::string(build::updateFeed)}) {
     core_ = std::make_unique<VornelaCore>(
         CorePorts{clock_, scheduler_, calendar_, backend_, text_, haptics_, system_, screens_, pointer_,
                   panels_, cardSizer_, host_, settingsWindow_, onboardingWindow_, sharePreview_, timeZone_});

@@ -2,8 +2,8 @@
 
 #include "app/InterimOnboardingWindow.h"
 #include "app/PanelContentBinder.h"
-#include "app/PlaceholderPorts.h"
 #include "app/SettingsWindowHost.h"
+#include "core/app/UpdaterManager.h"
 #include "core/app/VornelaCore.h"
 #include "core/base/Calendar.h"
 #include "core/base/SystemPreferences.h"
@@ -18,6 +18,7 @@
 #include "platform/system/PreferencesFileWatcher.h"
 #include "platform/system/QtApplicationHost.h"
 #include "platform/system/TimeZoneWatcher.h"
+#include "platform/system/XdgAutostartLoginItem.h"
 #include "platform/text/QtTextMeasurer.h"
 #include "platform/text/SystemLocaleData.h"
 #include "platform/time/QtScheduler.h"
@@ -53,6 +54,8 @@ public:
 
     VornelaCore& core() { return *core_; }
     SettingsWindowHost& settingsWindow() { return settingsWindow_; }
+    LoginItemPort& loginItem() { return loginItem_; }
+    UpdaterPort& updater() { return updater_; }
 
 private:
     // Receiver of Qt connections to longer-lived objects, so they end with the app.
@@ -71,9 +74,9 @@ private:
     QtPanelWindowFactory panels_;
     CompletionCardSizer cardSizer_;
     QtApplicationHost host_;
+    XdgAutostartLoginItem loginItem_;
+    UpdaterManager updater_;
     AnimationDriver driver_{clock_};
-    NoUpdater updater_;
-    NoLoginItem loginItem_;
     SettingsWindowHost settingsWindow_{host_};
     InterimOnboardingWindow onboardingWindow_;
     ShareCardSource shareCards_{calendar_};

@@ -1,6 +1,7 @@
 #include "app/SingleInstanceLock.h"
 
 #include "app/AppPaths.h"
+#include "core/app/BuildInfo.h"
 
 #include <cerrno>
 #include <cstring>
@@ -20,7 +21,8 @@ Failure failure(const char* what, const QString& path, int error) {
 SingleInstanceLock::SingleInstanceLock(QString path) : path_(std::move(path)) {}
 
 QString SingleInstanceLock::defaultPath() {
-    return AppPaths::runtimeDirectory() + QStringLiteral("/vornela.lock");
+    return AppPaths::runtimeDirectory() + QLatin1Char('/') + QString::fromLatin1(build::applicationId) +
+           QStringLiteral(".lock");
 }
 
 Result<bool> SingleInstanceLock::acquire() {

@@ -1,7 +1,9 @@
+#include "app/CommandLine.h"
 #include "app/DesktopApp.h"
 #include "app/DisplayCheck.h"
 #include "app/SingleInstanceLock.h"
 #include "app/TerminationSignals.h"
+#include "core/app/BuildInfo.h"
 #include "ui/base/Typography.h"
 
 #include <QApplication>
@@ -11,6 +13,9 @@
 using namespace vornela;
 
 int main(int argc, char** argv) {
+    if (const auto status = CommandLine::handleInformational(argc, argv, stdout))
+        return *status;
+
     const Result<std::string> display = DisplayCheck::prepare();
     if (!display) {
         std::fprintf(stderr, "vornela: %s\n", display.error().c_str());
@@ -32,7 +37,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vornela: %s\n", display.value().c_str());
 
     QApplication::setApplicationName(QStringLiteral("vornela"));
-    QApplication::setDesktopFileName(QStringLiteral("vornela"));
+    const QString applicationId = QString::fromLatin1(build::applicationId);
+    QApplication::setApplicationVersion(QString::fromLatin1(build::version));
+    QApplication::setDesktopFileName(applicationId);
     QApplication application(argc, argv);
     // There is no main window: closing Settings or onboarding must not end the process.
     QApplication::setQuitOnLastWindowClosed(false);

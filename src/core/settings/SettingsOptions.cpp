@@ -1,5 +1,6 @@
 #include "core/settings/SettingsOptions.h"
 
+#include "core/app/BuildInfo.h"
 #include "core/store/PreferenceKeys.h"
 
 #include <algorithm>
@@ -81,7 +82,7 @@ std::string displayDurationLabel(double stored) {
 }
 
 std::string_view applicationVersion() {
-    return VORNELA_VERSION;
+    return build::version;
 }
 
 std::string versionLabel(std::string_view version) {
