@@ -34,6 +34,8 @@ TEST(TimedCurve, HoldsItsEndsOutsideTheAnimation) {
     EXPECT_LT(curve.valueAt(100.15), 20);
     EXPECT_TRUE(curve.isRunningAt(100.1));
     EXPECT_FALSE(curve.isRunningAt(100.3));
+    // Reduce motion gives no duration: the end holds at once, whatever the clock reads.
+    EXPECT_DOUBLE_EQ((TimedCurve{10, 20, 100, 0, CubicBezier::hover()}.valueAt(99)), 20);
 }
 
 TEST(Easing, EaseAndStagger) {

@@ -120,6 +120,7 @@ TEST(HoverHomeModel, ChangesEaseInOnTheOpenDashboardAndNotWithReduceMotion) {
     EXPECT_EQ(gear.labelScale, 1);
     EXPECT_EQ(gear.labelRotation, 0);
     EXPECT_EQ(ButtonLook::track(1, true, true).scale, 1) << "pressed, but no shrink";
+    EXPECT_EQ(ButtonLook::step(1, true, true).scale, 1);
     const ButtonLook pressed = ButtonLook::track(1, true, false);
     EXPECT_LT(pressed.opacity, 1);
     EXPECT_LT(pressed.scale, 1);
@@ -128,6 +129,8 @@ TEST(HoverHomeModel, ChangesEaseInOnTheOpenDashboardAndNotWithReduceMotion) {
     EXPECT_EQ(motion.hoverAt(t1), 1) << "the hover look lands at once";
     motion.setHovered(false, t1, true);
     EXPECT_EQ(motion.hoverAt(t1), 0);
+    motion.setPressed(true, t1, true);
+    EXPECT_EQ(motion.pressAt(t1), 1) << "and so does the press";
     EXPECT_EQ(ButtonLook::chrome(1, 0, false, true, false).labelRotation, 14);
 }
 

@@ -51,6 +51,11 @@ TEST(NudgeSettings, ResettingGoalsRestoresDefaultsAndTheirIntervals) {
     CoreWorld w("UTC", 2026, 6, 1);
     w.health->setBreaksGoal(20);
     w.health->setWaterGoal(12000);
+    // Movement near hourly snaps to the hour; further off it takes the nearest step.
+    w.health->setMovementGoal(12);
+    EXPECT_DOUBLE_EQ(w.settings->effectiveInterval(NudgeKindID::standMove), 3600);
+    w.health->setMovementGoal(5);
+    EXPECT_DOUBLE_EQ(w.settings->effectiveInterval(NudgeKindID::standMove), 7200);
     w.settings->resetGoalsToDefaults();
     EXPECT_EQ(w.preferences->read(keys::waterGoalML), 2000);
     EXPECT_EQ(w.preferences->read(keys::breaksGoalDaily), 6);

@@ -88,9 +88,11 @@ TEST(HealthDataStore, LoggingWaterAddsAmountsAndActionMoments) {
     EXPECT_TRUE(w.health->sortedActionTimestamps().empty());
     w.health->logWater(250);
     w.scheduler.advance(600);
-    w.health->logWater(250);
+    w.health->logWater(249);
+    w.health->logWater(1); // the smallest amount still counts
     EXPECT_EQ(w.health->todayWaterML.get(), 500);
-    EXPECT_EQ(w.health->sortedActionTimestamps(), (std::vector<double>{w.at(9, 0), w.at(9, 10)}));
+    EXPECT_EQ(w.health->sortedActionTimestamps(),
+              (std::vector<double>{w.at(9, 0), w.at(9, 10), w.at(9, 10)}));
     // 500 of 2000 ml: a quarter of the water share.
     EXPECT_EQ(w.health->balanceScore.get().score, 38);
 }
