@@ -65,6 +65,13 @@ OrderedJson dashboardFields(const HoverHomeModel& dashboard) {
             {"lunchAction", dashboard.lunchActionOffered()}};
 }
 
+OrderedJson onboardingFields(const OnboardingWindowController& onboarding) {
+    return {{"visible", onboarding.isWindowVisible()},
+            {"page", onboarding.coordinator().page.get()},
+            {"height", onboarding.windowHeight()},
+            {"finished", onboarding.didFinish()}};
+}
+
 OrderedJson rulerFields(const WaterTrackingModel& ruler, double now) {
     const WaterRulerScale scale = ruler.scale();
     OrderedJson majors = OrderedJson::array();
@@ -231,6 +238,7 @@ OrderedJson dumpFields(VornelaCore* core, const json& storedPreferences, const P
     fields["dashboard"] = core ? dashboardFields(core->dashboard()) : OrderedJson(nullptr);
     fields["ruler"] =
         core ? rulerFields(core->ruler(), core->ports().clock.monotonicNow()) : OrderedJson(nullptr);
+    fields["onboarding"] = core ? onboardingFields(core->onboarding()) : OrderedJson(nullptr);
     return fields;
 }
 
