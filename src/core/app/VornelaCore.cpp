@@ -16,6 +16,7 @@ VornelaCore::VornelaCore(CorePorts ports)
       ruler_(WaterTrackingModel::Services{notch_, health_, ports.haptics, ports.clock, ports.system}),
       activity_(ActivityPageModel::Services{notch_, health_, ports.clock, ports.calendar}),
       settings_(preferences_, nudgeSettings_, health_, engine_),
+      settingsWindow_(preferences_, nudgeSettings_, settings_),
       onboarding_(OnboardingWindowController::Services{preferences_, nudgeSettings_, health_, ports.host,
                                                        ports.system, ports.onboardingWindow}),
       delegate_(AppDelegate::Services{

@@ -13,6 +13,7 @@
 #include "core/nudges/ReminderEngine.h"
 #include "core/onboarding/OnboardingWindowController.h"
 #include "core/settings/SettingsActions.h"
+#include "core/settings/SettingsWindowModel.h"
 #include "core/store/HealthDataStore.h"
 #include "core/store/PreferencesStore.h"
 
@@ -60,6 +61,7 @@ public:
     WaterTrackingModel& ruler() { return ruler_; }
     ActivityPageModel& activity() { return activity_; }
     SettingsActions& settings() { return settings_; }
+    SettingsWindowModel& settingsWindow() { return settingsWindow_; }
     OnboardingWindowController& onboarding() { return onboarding_; }
     AppDelegate& delegate() { return delegate_; }
     // Both exist from launch until termination.
@@ -82,6 +84,7 @@ private:
     WaterTrackingModel ruler_;
     ActivityPageModel activity_;
     SettingsActions settings_;
+    SettingsWindowModel settingsWindow_;
     OnboardingWindowController onboarding_;
     AppDelegate delegate_;
     bool launched_ = false;
