@@ -1,6 +1,7 @@
 #include "app/DesktopApp.h"
 
 #include "ui/base/Typography.h"
+#include "ui/onboarding/OnboardingContent.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -16,6 +17,7 @@ DesktopApp::DesktopApp(std::filesystem::path preferencesFile)
         CorePorts{clock_, scheduler_, calendar_, backend_, text_, haptics_, system_, screens_, pointer_,
                   panels_, cardSizer_, host_, settingsWindow_, onboardingWindow_, sharePreview_, timeZone_});
     VornelaCore& core = *core_;
+    onboardingWindow_.setContent([&core] { return onboardingContent(core); });
     binder_ = std::make_unique<PanelContentBinder>(PanelContentBinder::Context{
         core.notch(), system_, clock_, driver_, [&core] { return core.notchWindowController(); },
         [&core] { return core.completionWindowController(); }, &core.dashboard(), &core.ruler(),

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/InterimOnboardingWindow.h"
 #include "app/InterimSettingsWindow.h"
 #include "app/PanelContentBinder.h"
 #include "core/app/VornelaCore.h"
@@ -26,6 +25,7 @@
 #include "ui/activity/SharePreviewWindow.h"
 #include "ui/base/AnimationDriver.h"
 #include "ui/nudges/CompletionCardSizer.h"
+#include "ui/onboarding/OnboardingWindowHost.h"
 
 #include <QObject>
 
@@ -69,7 +69,7 @@ private:
     QtApplicationHost host_;
     AnimationDriver driver_{clock_};
     InterimSettingsWindow settingsWindow_;
-    InterimOnboardingWindow onboardingWindow_;
+    OnboardingWindowHost onboardingWindow_;
     ShareCardSource shareCards_{calendar_};
     LinuxShareServices sharePreview_{
         {std::ref(shareCards_), [](const QImage& card) { return encodeJpeg(card); }}};

@@ -8,15 +8,20 @@
 #include "core/dashboard/WaterTrackingModel.h"
 #include "core/notch/NotchShapes.h"
 #include "core/nudges/NudgeCatalogue.h"
+#include "core/onboarding/OnboardingPage.h"
 #include "ui/activity/ActivityHeatMapChart.h"
 #include "ui/activity/ShareCardRenderer.h"
 #include "ui/activity/SharePreviewWindow.h"
 #include "ui/base/AnimationDriver.h"
 #include "ui/base/QtConversions.h"
 #include "ui/base/Typography.h"
+#include "ui/base/WindowTheme.h"
 #include "ui/notch/NotchContainerView.h"
 #include "ui/nudges/NudgeCompletionActionRow.h"
 #include "ui/nudges/NudgeCompletionView.h"
+#include "ui/onboarding/OnboardingContent.h"
+#include "ui/onboarding/OnboardingTheme.h"
+#include "ui/onboarding/OnboardingView.h"
 
 #include <QApplication>
 #include <QDir>
@@ -220,6 +225,50 @@ bool writeSharePreviews(const QString& dir, const ShareCardContent& content) {
     return written;
 }
 
+// Each onboarding page of a first run, in the light and the dark scheme, at the window's size.
+bool writeOnboardingPages(const QString& dir) {
+    bool written = true;
+    for (bool dark : {false, true}) {
+        fakes::VirtualDesktop world(GalleryWorld::wallStart);
+        world.desktop.system.darkAppearance.set(dark);
+        world.launch();
+        for (int page = onboarding::meetPage; page < onboarding::pageCount; ++page) {
+            world.core->onboarding().showPage(page);
+            OnboardingView view(onboardingContent(*world.core));
+            WindowTheme::apply(view, dark);
+            view.resize(static_cast<int>(onboarding::windowWidth),
+                        static_cast<int>(onboarding::pageHeight(page)));
+            QImage image((view.size() * kScale), QImage::Format_ARGB32_Premultiplied);
+            image.setDevicePixelRatio(kScale);
+            image.fill(Qt::transparent);
+            view.render(&image);
+            const QString path =
+                QDir(dir).filePath(QStringLiteral("onboarding-%1-%2.png")
+                                       .arg(page + 1)
+                                       .arg(dark ? QStringLiteral("dark") : QStringLiteral("light")));
+            const bool ok = image.save(path);
+            std::fprintf(ok ? stdout : stderr, ok ? "%s\n" : "vornela-gallery: could not write %s\n",
+                         qPrintable(path));
+            written = written && ok;
+            if (page != onboarding::setUpPage)
+                continue;
+            // The whole set-up page, scrolled or not: every card down to the lunch reminder.
+            QWidget* setUp = view.page();
+            setUp->resize(setUp->width(), 1260);
+            QImage full(setUp->size() * kScale, QImage::Format_ARGB32_Premultiplied);
+            full.setDevicePixelRatio(kScale);
+            full.fill(onboardingTheme::background(view.palette(), dark));
+            setUp->render(&full, QPoint(), QRegion(), QWidget::DrawChildren);
+            const QString fullPath =
+                QDir(dir).filePath(QStringLiteral("onboarding-2-whole-%1.png")
+                                       .arg(dark ? QStringLiteral("dark") : QStringLiteral("light")));
+            written = full.save(fullPath) && written;
+            std::printf("%s\n", qPrintable(fullPath));
+        }
+    }
+    return written;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -385,5 +434,7 @@ int main(int argc, char** argv) {
         if (!writeSharePreviews(args[1], content))
             return 1;
     }
+    if (!writeOnboardingPages(args[1]))
+        return 1;
     return gallery.failures() == 0 ? 0 : 1;
 }
