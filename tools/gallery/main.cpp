@@ -257,7 +257,7 @@ bool writeOnboardingPages(const QString& dir) {
             setUp->resize(setUp->width(), 1260);
             QImage full(setUp->size() * kScale, QImage::Format_ARGB32_Premultiplied);
             full.setDevicePixelRatio(kScale);
-            full.fill(onboardingTheme::background(view.palette(), dark));
+            full.fill(onboardingTheme::background(view.palette()));
             setUp->render(&full, QPoint(), QRegion(), QWidget::DrawChildren);
             const QString fullPath =
                 QDir(dir).filePath(QStringLiteral("onboarding-2-whole-%1.png")

@@ -59,6 +59,8 @@ OnboardingSetUpPage::OnboardingSetUpPage(Services services, QWidget* parent)
     auto* scroll = new QScrollArea;
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    // Tab goes straight to the first control, not to the scroll area around it.
+    scroll->setFocusPolicy(Qt::NoFocus);
     // No scroll bars: the wheel, the keyboard focus and a card cut off at the bottom edge say
     // there is more.
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

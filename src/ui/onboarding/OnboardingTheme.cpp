@@ -4,6 +4,7 @@
 #include "core/onboarding/OnboardingPage.h"
 #include "ui/base/ContinuousRoundedRect.h"
 #include "ui/base/Typography.h"
+#include "ui/base/WindowTheme.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -20,8 +21,8 @@ QColor stepHighlight() {
     return QColor::fromRgbF(0.31f, 0.58f, 0.98f);
 }
 
-QColor background(const QPalette& palette, bool dark) {
-    return dark ? QColor::fromRgbF(0.1f, 0.11f, 0.13f) : palette.color(QPalette::Window);
+QColor background(const QPalette& palette) {
+    return isDarkPalette(palette) ? QColor::fromRgbF(0.1f, 0.11f, 0.13f) : palette.color(QPalette::Window);
 }
 
 QColor primaryAt(const QPalette& palette, double opacity) {

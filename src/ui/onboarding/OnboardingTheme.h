@@ -15,8 +15,9 @@ namespace vornela::onboardingTheme {
 
 QColor accent();
 QColor stepHighlight();
-// Behind every page; dark has its own deep tone, light follows the window colour.
-QColor background(const QPalette& palette, bool dark);
+// Behind every page: a deep tone of its own on a dark palette, the window colour on a light one.
+// Read from the palette in force, so the text drawn on it always matches.
+QColor background(const QPalette& palette);
 // Text and strokes: the palette's text colour at the weight of its role.
 QColor primary(const QPalette& palette);
 QColor secondary(const QPalette& palette);

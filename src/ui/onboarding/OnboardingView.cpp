@@ -1,6 +1,5 @@
 #include "ui/onboarding/OnboardingView.h"
 
-#include "core/base/SystemPreferences.h"
 #include "core/dashboard/DashboardSymbol.h"
 #include "core/onboarding/OnboardingWindowController.h"
 #include "ui/base/Typography.h"
@@ -83,7 +82,6 @@ OnboardingView::OnboardingView(Context context, QWidget* parent)
     showPage(page, false);
     pageChanges_ =
         context_.controller.coordinator().page.observe([this](const int& p) { showPage(p, true); });
-    appearance_ = context_.system.darkAppearance.observe([this](const bool&) { update(); });
 }
 
 OnboardingView::~OnboardingView() = default;
@@ -155,7 +153,7 @@ void OnboardingView::keyPressEvent(QKeyEvent* event) {
 
 void OnboardingView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), onboardingTheme::background(palette(), context_.system.darkAppearance.get()));
+    painter.fillRect(rect(), onboardingTheme::background(palette()));
 }
 
 void OnboardingView::changeEvent(QEvent* event) {

@@ -13,7 +13,6 @@ class OnboardingFinishPage;
 class OnboardingPageArea;
 class OnboardingStepIndicator;
 class OnboardingWindowController;
-struct SystemPreferences;
 
 // The content of the first-run window for one showing: the page, the step indicator and the
 // footer with Back and the primary button. Return presses the primary button; Escape goes
@@ -22,7 +21,6 @@ class OnboardingView : public QWidget {
 public:
     struct Context {
         OnboardingWindowController& controller;
-        SystemPreferences& system;
         // The set-up page, with its goals and nudge cards.
         std::function<QWidget*()> makeSetUpPage;
         // Lets other parts of the app add a line to the last page.
@@ -54,7 +52,6 @@ private:
     QWidget* backPlaceholder_;
     QPushButton* primary_;
     Subscription pageChanges_;
-    Subscription appearance_;
 };
 
 } // namespace vornela
