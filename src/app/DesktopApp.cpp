@@ -11,13 +11,24 @@
 namespace vornela {
 
 DesktopApp::DesktopApp(std::filesystem::path preferencesFile)
-    : backend_(std::move(preferencesFile)), text_(&interfaceFont),
-      settingsWindow_(host_, [this] { terminate(); }) {
+    : backend_(std::move(preferencesFile)), text_(&interfaceFont) {
     core_ = std::make_unique<VornelaCore>(
         CorePorts{clock_, scheduler_, calendar_, backend_, text_, haptics_, system_, screens_, pointer_,
                   panels_, cardSizer_, host_, settingsWindow_, onboardingWindow_, sharePreview_, timeZone_});
     VornelaCore& core = *core_;
     onboardingWindow_.setContent([&core] { return onboardingContent(core); });
+    settingsWindow_.setServices([this, &core] {
+        return SettingsServices{core.settingsWindow(),
+                                core.settings(),
+                                core.preferences(),
+                                core.engine(),
+                                updater_,
+                                loginItem_,
+                                system_,
+                                clock_,
+                                driver_,
+                                [this] { terminate(); }};
+    });
     binder_ = std::make_unique<PanelContentBinder>(PanelContentBinder::Context{
         core.notch(), system_, clock_, driver_, [&core] { return core.notchWindowController(); },
         [&core] { return core.completionWindowController(); }, &core.dashboard(), &core.ruler(),
@@ -70,7 +81,8 @@ DesktopApp::~DesktopApp() {
     timeZoneWatcher_.reset();
     fileWatcher_.reset();
     sleepWatcher_.reset();
-    // The panels hold views that refer to the view model: they go with the core.
+    // The panels and the settings window hold views that refer to the core's models: they go first.
+    settingsWindow_.destroyWindow();
     core_.reset();
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "app/InterimSettingsWindow.h"
 #include "app/PanelContentBinder.h"
+#include "app/PlaceholderPorts.h"
+#include "app/SettingsWindowHost.h"
 #include "core/app/VornelaCore.h"
 #include "core/base/Calendar.h"
 #include "core/base/SystemPreferences.h"
@@ -24,6 +25,7 @@
 #include "ui/activity/ShareCardSource.h"
 #include "ui/activity/SharePreviewWindow.h"
 #include "ui/base/AnimationDriver.h"
+#include "ui/base/WindowTheme.h"
 #include "ui/nudges/CompletionCardSizer.h"
 #include "ui/onboarding/OnboardingWindowHost.h"
 
@@ -50,6 +52,7 @@ public:
     void terminate();
 
     VornelaCore& core() { return *core_; }
+    SettingsWindowHost& settingsWindow() { return settingsWindow_; }
 
 private:
     // Receiver of Qt connections to longer-lived objects, so they end with the app.
@@ -60,6 +63,7 @@ private:
     JsonFilePreferencesBackend backend_;
     SystemPreferences system_;
     PortalSystemPreferences portal_{system_};
+    WindowTheme theme_{system_};
     QtTextMeasurer text_;
     NullHaptics haptics_;
     QtScreenSource screens_;
@@ -68,7 +72,9 @@ private:
     CompletionCardSizer cardSizer_;
     QtApplicationHost host_;
     AnimationDriver driver_{clock_};
-    InterimSettingsWindow settingsWindow_;
+    NoUpdater updater_;
+    NoLoginItem loginItem_;
+    SettingsWindowHost settingsWindow_{host_};
     OnboardingWindowHost onboardingWindow_;
     ShareCardSource shareCards_{calendar_};
     LinuxShareServices sharePreview_{

@@ -9,11 +9,13 @@
 #include "core/notch/NotchShapes.h"
 #include "core/nudges/NudgeCatalogue.h"
 #include "core/onboarding/OnboardingPage.h"
+#include "fakes/FakeSettingsPorts.h"
 #include "ui/activity/ActivityHeatMapChart.h"
 #include "ui/activity/ShareCardRenderer.h"
 #include "ui/activity/SharePreviewWindow.h"
 #include "ui/base/AnimationDriver.h"
 #include "ui/base/QtConversions.h"
+#include "ui/base/ToggleSwitch.h"
 #include "ui/base/Typography.h"
 #include "ui/base/WindowTheme.h"
 #include "ui/notch/NotchContainerView.h"
@@ -22,6 +24,11 @@
 #include "ui/onboarding/OnboardingContent.h"
 #include "ui/onboarding/OnboardingTheme.h"
 #include "ui/onboarding/OnboardingView.h"
+#include "ui/settings/GeneralSettingsPane.h"
+#include "ui/settings/NudgeSettingsRowView.h"
+#include "ui/settings/NudgesSettingsPane.h"
+#include "ui/settings/SettingsSidebar.h"
+#include "ui/settings/SettingsWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -269,6 +276,76 @@ bool writeOnboardingPages(const QString& dir) {
     return written;
 }
 
+// The settings window on each pane in both schemes, at its opening size and at full height, and
+// the lunch row of the Nudges pane on its own.
+bool writeSettings(const QString& dir) {
+    fakes::VirtualDesktop world(GalleryWorld::wallStart);
+    fakes::FakeUpdater updater;
+    fakes::FakeLoginItem loginItem;
+    AnimationDriver driver(world.scheduler);
+    VornelaCore& core = *world.core;
+    SettingsWindow window(SettingsServices{core.settingsWindow(),
+                                           core.settings(),
+                                           core.preferences(),
+                                           core.engine(),
+                                           updater,
+                                           loginItem,
+                                           world.desktop.system,
+                                           world.scheduler,
+                                           driver,
+                                           {}});
+    bool written = true;
+    const auto write = [&](const QString& name, QWidget& widget) {
+        const QString path = QDir(dir).filePath(name + ".png");
+        // Layouts and scroll bars settle on posted events after a resize.
+        QApplication::processEvents();
+        const bool ok = widget.grab().toImage().save(path);
+        std::fprintf(ok ? stdout : stderr, ok ? "%s\n" : "vornela-gallery: could not write %s\n",
+                     qPrintable(path));
+        written = ok && written;
+    };
+    core.settingsWindow().willShow();
+    for (const bool dark : {false, true}) {
+        const QString scheme = dark ? QStringLiteral("dark") : QStringLiteral("light");
+        WindowTheme::apply(window, dark);
+        core.settingsWindow().select(SettingsPane::general);
+        window.resize(SettingsWindow::defaultSize);
+        window.show();
+        write("settings-general-" + scheme, window);
+        window.resize(SettingsWindow::defaultSize.width(), 1040);
+        write("settings-general-full-" + scheme, window);
+        core.settingsWindow().select(SettingsPane::nudges);
+        window.resize(SettingsWindow::defaultSize.width(), 900);
+        write("settings-nudges-" + scheme, window);
+        window.resize(SettingsWindow::minimumSize);
+        write("settings-nudges-minimum-" + scheme, window);
+        write("settings-nudge-row-lunch-" + scheme, *window.nudges()->rows().at(4));
+    }
+    // A water goal stored outside the menu's amounts, and the login entry refusing a change.
+    core.settings().setGoal(SettingsActions::Goal::water, 1500);
+    updater.own = false;
+    updater.changed.emit();
+    loginItem.failure = "Could not write the autostart entry: permission denied.";
+    core.settingsWindow().select(SettingsPane::general);
+    window.general()->loginSwitch()->click();
+    window.resize(SettingsWindow::defaultSize.width(), 1080);
+    write("settings-general-no-updater-dark", window);
+    window.hide();
+    // The two sidebar icons, four times enlarged, to judge the glyphs.
+    QImage icons(QSize(2 * 22 + 12, 22) * 4, QImage::Format_ARGB32_Premultiplied);
+    icons.fill(Qt::white);
+    {
+        QPainter painter(&icons);
+        painter.scale(4, 4);
+        paintSettingsSidebarIcon(painter, QRectF(0, 0, 22, 22), SettingsPane::general);
+        paintSettingsSidebarIcon(painter, QRectF(34, 0, 22, 22), SettingsPane::nudges);
+    }
+    const QString iconsPath = QDir(dir).filePath("settings-sidebar-icons.png");
+    written = icons.save(iconsPath) && written;
+    std::printf("%s\n", qPrintable(iconsPath));
+    return written;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -435,6 +512,8 @@ int main(int argc, char** argv) {
             return 1;
     }
     if (!writeOnboardingPages(args[1]))
+        return 1;
+    if (!writeSettings(args[1]))
         return 1;
     return gallery.failures() == 0 ? 0 : 1;
 }

@@ -185,6 +185,8 @@ const std::map<std::string, Action, std::less<>>& actions() {
         {"closeActivity", {0, fixed([](VornelaCore& c) { c.notch().closeActivityHeatMap(); })}},
         {"share", {0, fixed([](VornelaCore& c) { c.notch().shareActivity(); })}},
         {"openSettings", {0, fixed([](VornelaCore& c) { c.notch().openSettings(); })}},
+        {"settingsOpen", {0, fixed([](VornelaCore& c) { c.ports().settingsWindow.show(); })}},
+        {"settingsClose", {0, fixed([](VornelaCore& c) { c.settingsWindow().didClose(); })}},
         {"rulerDragBegin", {0, fixed([](VornelaCore& c) { c.ruler().drag(WaterRulerDragPhase::began()); })}},
         {"rulerDragMove",
          {1,

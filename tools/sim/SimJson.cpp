@@ -2,6 +2,7 @@
 
 #include "core/activity/ActivityHeatMapGrid.h"
 #include "core/app/VornelaCore.h"
+#include "core/settings/SettingsOptions.h"
 
 #include <algorithm>
 
@@ -63,6 +64,18 @@ OrderedJson dashboardFields(const HoverHomeModel& dashboard) {
             {"subtitle", dashboard.balance().subtitle},
             {"chips", chips},
             {"lunchAction", dashboard.lunchActionOffered()}};
+}
+
+OrderedJson settingsFields(const SettingsWindowModel& settings) {
+    OrderedJson rows = OrderedJson::array();
+    for (const SettingsNudgeRow& row : settings.rows()) {
+        rows.push_back({{"kind", rawValue(row.kind())},
+                        {"enabled", row.enabled()},
+                        {"interval", row.usesDailyClockTime() ? OrderedJson(nullptr)
+                                                              : OrderedJson(seconds(row.interval()))},
+                        {"lunchMinutes", row.lunchMinutes()}});
+    }
+    return {{"open", settings.isOpen()}, {"rows", rows}, {"version", versionLabel()}};
 }
 
 OrderedJson onboardingFields(const OnboardingWindowController& onboarding) {
@@ -238,6 +251,7 @@ OrderedJson dumpFields(VornelaCore* core, const json& storedPreferences, const P
     fields["dashboard"] = core ? dashboardFields(core->dashboard()) : OrderedJson(nullptr);
     fields["ruler"] =
         core ? rulerFields(core->ruler(), core->ports().clock.monotonicNow()) : OrderedJson(nullptr);
+    fields["settings"] = core ? settingsFields(core->settingsWindow()) : OrderedJson(nullptr);
     fields["onboarding"] = core ? onboardingFields(core->onboarding()) : OrderedJson(nullptr);
     return fields;
 }

@@ -12,6 +12,7 @@
 #include "core/notch/PointerSource.h"
 #include "core/notch/ScreenSource.h"
 #include "core/onboarding/OnboardingWindow.h"
+#include "core/settings/SettingsWindowModel.h"
 
 #include <string>
 #include <vector>
@@ -75,14 +76,29 @@ private:
     bool shown_ = false;
 };
 
+// The settings window follows its model: shown on request, hidden when the model hears the
+// close button.
 class SimSettingsWindow : public SettingsWindowPort {
 public:
     explicit SimSettingsWindow(SimEmitter& out) : window_(out, "settings") {}
-    void show() override { window_.setShown(true); }
+    void bind(SettingsWindowModel& model) {
+        model_ = &model;
+        closes_ = model.observeOpen([this](const bool& open) {
+            if (!open)
+                window_.setShown(false);
+        });
+    }
+    void show() override {
+        if (model_)
+            model_->willShow();
+        window_.setShown(true);
+    }
     bool isVisible() const override { return window_.shown(); }
 
 private:
     SimWindow window_;
+    SettingsWindowModel* model_ = nullptr;
+    Subscription closes_;
 };
 
 // The share preview's platform side: the card is a stand-in and the exports go nowhere. The

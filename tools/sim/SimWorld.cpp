@@ -123,6 +123,7 @@ void SimWorld::launch(const SimCommand&) {
     if (core_)
         fail("'launch' may appear only once");
     core_ = std::make_unique<VornelaCore>(desktop_->ports(calendar_, backend_));
+    desktop_->settingsWindow.bind(core_->settingsWindow());
     observe();
     core_->launch();
     desktop_->scheduler.runDue();

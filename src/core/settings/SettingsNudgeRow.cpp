@@ -30,6 +30,10 @@ const NudgeDefinition& SettingsNudgeRow::definition() const {
     return definitionFor(kind_);
 }
 
+std::string SettingsNudgeRow::title() const {
+    return kind_ == NudgeKindID::launch ? "Lunch Reminder" : definition().title;
+}
+
 bool SettingsNudgeRow::usesDailyClockTime() const {
     return definition().usesDailyClockTime;
 }

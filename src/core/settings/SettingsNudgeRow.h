@@ -5,6 +5,7 @@
 #include "core/nudges/NudgeKindID.h"
 
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace vornela {
@@ -27,6 +28,9 @@ public:
 
     const NudgeDefinition& definition() const;
     NudgeKindID kind() const { return kind_; }
+    // The row's heading: the definition's title, except that the lunch nudge is called what it
+    // is ("Lunch Reminder"; its stored kind name stays `launch`).
+    std::string title() const;
     // The lunch row edits a clock time instead of a frequency.
     bool usesDailyClockTime() const;
 

@@ -21,14 +21,15 @@ void SettingsWindowModel::willShow() {
         created_ = true;
         selection_.set(SettingsPane::general);
     }
-    if (!open_) {
-        open_ = true;
+    if (!open_.get()) {
+        // Rows first: whoever watches the window opening sees the values it will show.
         reloadRows();
+        open_.set(true);
     }
 }
 
 void SettingsWindowModel::didClose() {
-    open_ = false;
+    open_.set(false);
 }
 
 void SettingsWindowModel::select(SettingsPane pane) {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "core/base/Observable.h"
 #include "core/base/Published.h"
 #include "core/base/Signal.h"
 #include "core/settings/SettingsNudgeRow.h"
 
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -32,8 +34,12 @@ public:
     void willShow();
     // The user closed it; it is only hidden.
     void didClose();
-    bool isOpen() const { return open_; }
+    bool isOpen() const { return open_.get(); }
+    [[nodiscard]] Subscription observeOpen(std::function<void(const bool&)> observer) {
+        return open_.observe(std::move(observer));
+    }
 
+    Published<SettingsPane, SettingsWindowModel>& selection() { return selection_; }
     const Published<SettingsPane, SettingsWindowModel>& selection() const { return selection_; }
     void select(SettingsPane pane);
 
@@ -48,7 +54,7 @@ private:
     Published<SettingsPane, SettingsWindowModel> selection_{SettingsPane::general};
     std::vector<SettingsNudgeRow> rows_;
     bool created_ = false;
-    bool open_ = false;
+    Observable<bool> open_{false};
 };
 
 } // namespace vornela

@@ -39,6 +39,8 @@ TEST(SettingsNudgeRow, ShowsTheNearestPresetTheShorterOnATie) {
     EXPECT_FALSE(rowFor(*w.core, NudgeKindID::postureCheck).enabled());
     EXPECT_TRUE(rowFor(*w.core, NudgeKindID::water).enabled());
     EXPECT_EQ(rowFor(*w.core, NudgeKindID::launch).lunchMinutes(), 810);
+    EXPECT_EQ(rowFor(*w.core, NudgeKindID::launch).title(), "Lunch Reminder");
+    EXPECT_EQ(rowFor(*w.core, NudgeKindID::water).title(), "Drink Water");
 }
 
 // 10 and 20 minutes are offered but 30 is the shortest interval used; the row keeps the choice.
