@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 namespace vornela {
 namespace {
 
@@ -73,6 +75,32 @@ TEST_F(OnboardingDesktop, FirstRunGoesThroughEveryStepByKeyboardAndKeepsTheChose
     EXPECT_EQ(saved.value("breaksGoalDaily", 0), 6);
     EXPECT_EQ(saved.value("movementGoalDaily", 0), 8);
     EXPECT_TRUE(app.isRunning()) << "closing onboarding leaves Vornela running in the notch";
+}
+
+// The close button never skips the last page: from the first page it leads there, and there it
+// finishes. Quitting with the window up still ends the process.
+TEST_F(OnboardingDesktop, CloseButtonLeadsToTheLastPageAndQuittingIsNotRefused) {
+    ASSERT_TRUE(probe.isConnected());
+    AppProcess app;
+    app.start();
+    const quint32 window = waitForOnboarding(app);
+    ASSERT_NE(window, 0u) << app.standardError().toStdString();
+    ASSERT_TRUE(settlesAt(window, 440));
+    probe.pressCloseButton(window);
+    ASSERT_TRUE(settlesAt(window, 380)) << probe.geometry(window).height();
+    EXPECT_TRUE(probe.isViewable(window));
+    EXPECT_FALSE(app.readPreferences().value("hasCompletedOnboarding", false));
+
+    probe.pressCloseButton(window);
+    EXPECT_TRUE(X11Probe::waitUntil([&] { return !probe.isViewable(window); }, 10));
+    EXPECT_TRUE(X11Probe::waitUntil(
+        [&] { return app.readPreferences().value("hasCompletedOnboarding", false); }, 10));
+
+    AppProcess second;
+    second.start();
+    ASSERT_NE(waitForOnboarding(second), 0u) << second.standardError().toStdString();
+    second.sendSignal(SIGTERM);
+    EXPECT_EQ(second.waitForExit(15), 0);
 }
 
 } // namespace

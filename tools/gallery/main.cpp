@@ -32,6 +32,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QLinearGradient>
@@ -272,6 +273,25 @@ bool writeOnboardingPages(const QString& dir) {
             written = full.save(fullPath) && written;
             std::printf("%s\n", qPrintable(fullPath));
         }
+    }
+    // Halfway through the slide from the first page to the set-up page, as the window shows it.
+    {
+        fakes::VirtualDesktop world(GalleryWorld::wallStart);
+        world.launch();
+        OnboardingView view(onboardingContent(*world.core));
+        WindowTheme::apply(view, false);
+        view.resize(static_cast<int>(onboarding::windowWidth), static_cast<int>(onboarding::pageHeight(0)));
+        view.show();
+        world.core->onboarding().primaryAction();
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < onboardingTheme::pageChangeMilliseconds() / 2)
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        const QString path = QDir(dir).filePath(QStringLiteral("onboarding-sliding-forward-light.png"));
+        const bool ok = view.grab().toImage().save(path);
+        std::fprintf(ok ? stdout : stderr, ok ? "%s\n" : "vornela-gallery: could not write %s\n",
+                     qPrintable(path));
+        written = ok && written;
     }
     return written;
 }

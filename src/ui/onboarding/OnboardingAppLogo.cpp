@@ -28,8 +28,13 @@ void OnboardingAppLogo::paintEvent(QPaintEvent*) {
         paintSymbol(painter, DashboardSymbol::waterDrop, box, side_ * 0.45, onboardingTheme::accent());
         return;
     }
-    painter.setClipPath(continuousRoundedRect(box, side_ * 0.22));
+    const QPainterPath outline = continuousRoundedRect(box, side_ * 0.22);
+    painter.setClipPath(outline);
     painter.drawImage(box, icon);
+    // A hairline keeps the dark icon's edge visible on the dark window.
+    painter.setClipping(false);
+    painter.setPen(QPen(onboardingTheme::primaryAt(palette(), 0.10), 1));
+    painter.drawPath(continuousRoundedRect(box.adjusted(0.5, 0.5, -0.5, -0.5), side_ * 0.22 - 0.5));
 }
 
 } // namespace vornela

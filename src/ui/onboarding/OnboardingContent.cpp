@@ -7,7 +7,6 @@ namespace vornela {
 
 OnboardingView::Context onboardingContent(VornelaCore& core) {
     return OnboardingView::Context{core.onboarding(),
-                                   core.ports().system,
                                    [&core] {
                                        return new OnboardingSetUpPage(OnboardingSetUpPage::Services{
                                            core.preferences(), core.nudgeSettings(), core.settings(),

@@ -33,7 +33,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override {
-        if (host_.frameShouldClose()) {
+        // Only the title bar's button asks the controller. The application quitting closes
+        // every window too, and a refusal there would keep the process running.
+        if (!event->spontaneous() || host_.frameShouldClose()) {
             event->accept();
             host_.frameWillClose();
         } else {
