@@ -95,8 +95,13 @@ TEST_F(OnboardingWindowControllerTest, BackSlidesBackwardAndTheWindowShrinksToTh
 }
 
 TEST_F(OnboardingWindowControllerTest, SetUpPageStartsFromDefaultsOnlyOnAFirstRun) {
-    // The user's pick survives a look back at the first page (Back, then Continue).
+    // A first run's set-up page opens on the default goals, whatever was stored meanwhile.
+    w.preferences->write(keys::breaksGoalDaily, 3);
+    w.preferences->write(keys::movementGoalDaily, 11);
     onboarding().primaryAction();
+    EXPECT_EQ(w.health->breaksGoalDaily.get(), 6);
+    EXPECT_EQ(w.health->movementGoalDaily.get(), 8);
+    // The user's pick survives a look back at the first page (Back, then Continue).
     w.core->settings().setGoal(SettingsActions::Goal::water, 3000);
     onboarding().back();
     onboarding().primaryAction();

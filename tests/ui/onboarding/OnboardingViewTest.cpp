@@ -9,6 +9,7 @@
 #include "ui/onboarding/OnboardingNudgeCard.h"
 #include "ui/onboarding/OnboardingSetUpPage.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
@@ -107,6 +108,12 @@ TEST(OnboardingView, FooterFollowsThePage) {
     EXPECT_TRUE(scene.view->backButton().isHidden());
     scene.view->primaryButton().click();
     EXPECT_EQ(scene.view->primaryButton().text(), "Get Started");
+    const auto* indicator = scene.view->findChild<QWidget*>("onboarding-step-indicator");
+    ASSERT_NE(indicator, nullptr);
+    QAccessibleInterface* step = QAccessible::queryAccessibleInterface(const_cast<QWidget*>(indicator));
+    ASSERT_NE(step, nullptr);
+    EXPECT_EQ(step->text(QAccessible::Name), "Step 2 of 3");
+    EXPECT_EQ(step->text(QAccessible::Value), "Set up nudges");
     EXPECT_FALSE(scene.view->backButton().isHidden());
     EXPECT_EQ(scene.view->primaryButton().accessibleDescription(),
               "Finish setup and see where Vornela lives");
