@@ -19,7 +19,12 @@ const std::vector<int>& waterGoalPresetsML() {
 }
 
 const std::vector<int>& dailyCountPresets() {
-    static const std::vector<int> presets = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+    static const std::vector<int> presets = [] {
+        std::vector<int> values;
+        for (int count = 1; count <= 12; ++count)
+            values.push_back(count);
+        return values;
+    }();
     return presets;
 }
 

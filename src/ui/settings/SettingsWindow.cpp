@@ -1,6 +1,8 @@
 #include "ui/settings/SettingsWindow.h"
 
+#include "core/base/SystemPreferences.h"
 #include "core/settings/SettingsWindowModel.h"
+#include "ui/base/ToggleSwitch.h"
 #include "ui/base/Typography.h"
 #include "ui/settings/GeneralSettingsPane.h"
 #include "ui/settings/NudgesSettingsPane.h"
@@ -69,6 +71,13 @@ SettingsWindow::SettingsWindow(SettingsServices services, QWidget* parent)
 
     showPane();
     selection_ = services_.model.selection().observe([this](const SettingsPane&) { showPane(); });
+    followReduceMotion(services_.system.reduceMotion.get());
+    reduceMotion_ = services_.system.reduceMotion.observe([this](const bool& on) { followReduceMotion(on); });
+}
+
+void SettingsWindow::followReduceMotion(bool on) {
+    for (ToggleSwitch* toggle : findChildren<ToggleSwitch*>())
+        toggle->setAnimated(!on);
 }
 
 SettingsWindow::~SettingsWindow() = default;

@@ -37,6 +37,8 @@ protected:
 
 private:
     void showPane();
+    // Switches jump instead of sliding while the desktop asks for less motion.
+    void followReduceMotion(bool on);
 
     SettingsServices services_;
     SettingsSidebar* sidebar_;
@@ -45,6 +47,7 @@ private:
     GeneralSettingsPane* general_;
     NudgesSettingsPane* nudges_;
     Subscription selection_;
+    Subscription reduceMotion_;
     bool placed_ = false;
 };
 

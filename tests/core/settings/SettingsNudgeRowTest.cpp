@@ -88,7 +88,10 @@ TEST(SettingsWindowModel, FirstShowingStartsOnGeneralAndRowsFollowTheGoals) {
     auto& model = w.core->settingsWindow();
     model.willShow();
     EXPECT_TRUE(model.isOpen());
+    w.core->settings().setGoal(SettingsActions::Goal::breaks, 2);
     model.select(SettingsPane::nudges);
+    EXPECT_EQ(rowFor(*w.core, NudgeKindID::eyeBreak).interval(), NudgeIntervalPreset::minutes180)
+        << "the goal set on General shows on Nudges";
     rowFor(*w.core, NudgeKindID::eyeBreak).setInterval(NudgeIntervalPreset::minutes10);
     model.willShow();
     EXPECT_EQ(rowFor(*w.core, NudgeKindID::eyeBreak).interval(), NudgeIntervalPreset::minutes10)
