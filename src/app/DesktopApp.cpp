@@ -3,6 +3,7 @@
 #include "core/app/BuildInfo.h"
 #include "platform/system/DpkgOwnership.h"
 #include "ui/base/Typography.h"
+#include "ui/onboarding/OnboardingContent.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -23,6 +24,7 @@ DesktopApp::DesktopApp(std::filesystem::path preferencesFile)
         CorePorts{clock_, scheduler_, calendar_, backend_, text_, haptics_, system_, screens_, pointer_,
                   panels_, cardSizer_, host_, settingsWindow_, onboardingWindow_, sharePreview_, timeZone_});
     VornelaCore& core = *core_;
+    onboardingWindow_.setContent([&core] { return onboardingContent(core); });
     settingsWindow_.setServices([this, &core] {
         return SettingsServices{core.settingsWindow(),
                                 core.settings(),

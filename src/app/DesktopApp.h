@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/InterimOnboardingWindow.h"
 #include "app/PanelContentBinder.h"
 #include "app/SettingsWindowHost.h"
 #include "core/app/UpdaterManager.h"
@@ -29,6 +28,7 @@
 #include "ui/base/AnimationDriver.h"
 #include "ui/base/WindowTheme.h"
 #include "ui/nudges/CompletionCardSizer.h"
+#include "ui/onboarding/OnboardingWindowHost.h"
 
 #include <QObject>
 
@@ -78,7 +78,7 @@ private:
     UpdaterManager updater_;
     AnimationDriver driver_{clock_};
     SettingsWindowHost settingsWindow_{host_};
-    InterimOnboardingWindow onboardingWindow_;
+    OnboardingWindowHost onboardingWindow_;
     ShareCardSource shareCards_{calendar_};
     LinuxShareServices sharePreview_{
         {std::ref(shareCards_), [](const QImage& card) { return encodeJpeg(card); }}};

@@ -67,28 +67,47 @@ public:
 };
 
 // Becomes key as soon as it is presented, as a desktop window does once the event loop turns,
-// unless told to wait.
+// unless told to wait. Keeps the frame of a window whose top edge stays put.
 class RecordingOnboardingWindow : public OnboardingWindow {
 public:
-    void present() override {
+    void present(int p, double h) override {
         ++presents;
+        page = p;
+        height = h;
         visible = true;
         if (becomesKeyOnPresent)
             becomeKey();
     }
-    void close() override { visible = false; }
+    void resize(int p, double h, bool a) override {
+        page = p;
+        height = h;
+        animated = a;
+        ++resizes;
+    }
+    void close() override {
+        if (!visible)
+            return;
+        if (onWillClose)
+            onWillClose();
+        visible = false;
+    }
     bool isVisible() const override { return visible; }
 
     void becomeKey() {
         if (onDidBecomeKey)
             onDidBecomeKey();
     }
-    void clickFinish() {
-        if (onFinishRequested)
-            onFinishRequested();
+    // The title bar's close button.
+    void pressClose() {
+        if (!onShouldClose || onShouldClose())
+            close();
     }
 
     int presents = 0;
+    int resizes = 0;
+    int page = -1;
+    double height = 0;
+    bool animated = false;
     bool visible = false;
     bool becomesKeyOnPresent = true;
 };

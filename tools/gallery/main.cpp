@@ -8,6 +8,7 @@
 #include "core/dashboard/WaterTrackingModel.h"
 #include "core/notch/NotchShapes.h"
 #include "core/nudges/NudgeCatalogue.h"
+#include "core/onboarding/OnboardingPage.h"
 #include "fakes/FakeSettingsPorts.h"
 #include "ui/activity/ActivityHeatMapChart.h"
 #include "ui/activity/ShareCardRenderer.h"
@@ -20,6 +21,9 @@
 #include "ui/notch/NotchContainerView.h"
 #include "ui/nudges/NudgeCompletionActionRow.h"
 #include "ui/nudges/NudgeCompletionView.h"
+#include "ui/onboarding/OnboardingContent.h"
+#include "ui/onboarding/OnboardingTheme.h"
+#include "ui/onboarding/OnboardingView.h"
 #include "ui/settings/GeneralSettingsPane.h"
 #include "ui/settings/NudgeSettingsRowView.h"
 #include "ui/settings/NudgesSettingsPane.h"
@@ -28,6 +32,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QLinearGradient>
@@ -225,6 +230,69 @@ bool writeSharePreviews(const QString& dir, const ShareCardContent& content) {
     model.copy();
     written = write("share-preview-colorful-copied") && written;
     model.close();
+    return written;
+}
+
+// Each onboarding page of a first run, in the light and the dark scheme, at the window's size.
+bool writeOnboardingPages(const QString& dir) {
+    bool written = true;
+    for (bool dark : {false, true}) {
+        fakes::VirtualDesktop world(GalleryWorld::wallStart);
+        world.desktop.system.darkAppearance.set(dark);
+        world.launch();
+        for (int page = onboarding::meetPage; page < onboarding::pageCount; ++page) {
+            world.core->onboarding().showPage(page);
+            OnboardingView view(onboardingContent(*world.core));
+            WindowTheme::apply(view, dark);
+            view.resize(static_cast<int>(onboarding::windowWidth),
+                        static_cast<int>(onboarding::pageHeight(page)));
+            QImage image((view.size() * kScale), QImage::Format_ARGB32_Premultiplied);
+            image.setDevicePixelRatio(kScale);
+            image.fill(Qt::transparent);
+            view.render(&image);
+            const QString path =
+                QDir(dir).filePath(QStringLiteral("onboarding-%1-%2.png")
+                                       .arg(page + 1)
+                                       .arg(dark ? QStringLiteral("dark") : QStringLiteral("light")));
+            const bool ok = image.save(path);
+            std::fprintf(ok ? stdout : stderr, ok ? "%s\n" : "vornela-gallery: could not write %s\n",
+                         qPrintable(path));
+            written = written && ok;
+            if (page != onboarding::setUpPage)
+                continue;
+            // The whole set-up page, scrolled or not: every card down to the lunch reminder.
+            QWidget* setUp = view.page();
+            setUp->resize(setUp->width(), 1260);
+            QImage full(setUp->size() * kScale, QImage::Format_ARGB32_Premultiplied);
+            full.setDevicePixelRatio(kScale);
+            full.fill(onboardingTheme::background(view.palette()));
+            setUp->render(&full, QPoint(), QRegion(), QWidget::DrawChildren);
+            const QString fullPath =
+                QDir(dir).filePath(QStringLiteral("onboarding-2-whole-%1.png")
+                                       .arg(dark ? QStringLiteral("dark") : QStringLiteral("light")));
+            written = full.save(fullPath) && written;
+            std::printf("%s\n", qPrintable(fullPath));
+        }
+    }
+    // Halfway through the slide from the first page to the set-up page, as the window shows it.
+    {
+        fakes::VirtualDesktop world(GalleryWorld::wallStart);
+        world.launch();
+        OnboardingView view(onboardingContent(*world.core));
+        WindowTheme::apply(view, false);
+        view.resize(static_cast<int>(onboarding::windowWidth), static_cast<int>(onboarding::pageHeight(0)));
+        view.show();
+        world.core->onboarding().primaryAction();
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < onboardingTheme::pageChangeMilliseconds() / 2)
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        const QString path = QDir(dir).filePath(QStringLiteral("onboarding-sliding-forward-light.png"));
+        const bool ok = view.grab().toImage().save(path);
+        std::fprintf(ok ? stdout : stderr, ok ? "%s\n" : "vornela-gallery: could not write %s\n",
+                     qPrintable(path));
+        written = ok && written;
+    }
     return written;
 }
 
@@ -463,6 +531,8 @@ int main(int argc, char** argv) {
         if (!writeSharePreviews(args[1], content))
             return 1;
     }
+    if (!writeOnboardingPages(args[1]))
+        return 1;
     if (!writeSettings(args[1]))
         return 1;
     return gallery.failures() == 0 ? 0 : 1;

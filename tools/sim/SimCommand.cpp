@@ -3,6 +3,7 @@
 #include "SimJson.h"
 #include "core/app/VornelaCore.h"
 #include "core/base/Calendar.h"
+#include "core/onboarding/OnboardingWindow.h"
 
 #include <algorithm>
 #include <cctype>
@@ -264,6 +265,19 @@ const std::map<std::string, Action, std::less<>>& actions() {
               return [minutes](VornelaCore& c) { c.settings().setLunchTime(minutes); };
           }}},
         {"onboardingFinish", {0, fixed([](VornelaCore& c) { c.onboarding().finish(); })}},
+        {"onboardingNext", {0, fixed([](VornelaCore& c) { c.onboarding().primaryAction(); })}},
+        {"onboardingBack", {0, fixed([](VornelaCore& c) { c.onboarding().back(); })}},
+        {"onboardingEscape", {0, fixed([](VornelaCore& c) { c.onboarding().escape(); })}},
+        {"onboardingClose", {0, fixed([](VornelaCore& c) {
+                                 // The title bar's button: the controller may refuse.
+                                 OnboardingWindow& window = c.ports().onboardingWindow;
+                                 if (window.isVisible() && c.onboarding().windowShouldClose())
+                                     window.close();
+                             })}},
+        {"onboardingKey", {0, fixed([](VornelaCore& c) {
+                               if (c.ports().onboardingWindow.isVisible())
+                                   c.onboarding().windowDidBecomeKey();
+                           })}},
         {"showOnboarding",
          {0, fixed([](VornelaCore& c) { c.center().post(notifications::showOnboardingRequested); })}},
     };

@@ -78,6 +78,13 @@ OrderedJson settingsFields(const SettingsWindowModel& settings) {
     return {{"open", settings.isOpen()}, {"rows", rows}, {"version", versionLabel()}};
 }
 
+OrderedJson onboardingFields(const OnboardingWindowController& onboarding) {
+    return {{"visible", onboarding.isWindowVisible()},
+            {"page", onboarding.coordinator().page.get()},
+            {"height", onboarding.windowHeight()},
+            {"finished", onboarding.didFinish()}};
+}
+
 OrderedJson rulerFields(const WaterTrackingModel& ruler, double now) {
     const WaterRulerScale scale = ruler.scale();
     OrderedJson majors = OrderedJson::array();
@@ -245,6 +252,7 @@ OrderedJson dumpFields(VornelaCore* core, const json& storedPreferences, const P
     fields["ruler"] =
         core ? rulerFields(core->ruler(), core->ports().clock.monotonicNow()) : OrderedJson(nullptr);
     fields["settings"] = core ? settingsFields(core->settingsWindow()) : OrderedJson(nullptr);
+    fields["onboarding"] = core ? onboardingFields(core->onboarding()) : OrderedJson(nullptr);
     return fields;
 }
 

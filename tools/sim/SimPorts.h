@@ -119,21 +119,43 @@ public:
     SimWindow window;
 };
 
-// The onboarding window as the lifecycle sees it: it becomes key as soon as it is presented.
+// The onboarding window: shown and closed with the page and height it has. It becomes key only
+// when the script says so (`do onboardingKey`).
 class SimOnboardingWindow : public OnboardingWindow {
 public:
-    explicit SimOnboardingWindow(SimEmitter& out) : window_(out, "onboarding") {}
+    explicit SimOnboardingWindow(SimEmitter& out) : out_(out) {}
 
-    void present() override {
-        window_.setShown(true);
-        if (onDidBecomeKey)
-            onDidBecomeKey();
+    void present(int page, double height) override {
+        page_ = page;
+        height_ = height;
+        shown_ = true;
+        emit();
     }
-    void close() override { window_.setShown(false); }
-    bool isVisible() const override { return window_.shown(); }
+    void resize(int page, double height, bool) override {
+        page_ = page;
+        height_ = height;
+    }
+    void close() override {
+        if (!shown_)
+            return;
+        if (onWillClose)
+            onWillClose();
+        shown_ = false;
+        emit();
+    }
+    bool isVisible() const override { return shown_; }
+    double height() const { return height_; }
 
 private:
-    SimWindow window_;
+    void emit() {
+        out_.emit("window",
+                  {{"name", "onboarding"}, {"shown", shown_}, {"page", page_}, {"height", height_}});
+    }
+
+    SimEmitter& out_;
+    int page_ = 0;
+    double height_ = 0;
+    bool shown_ = false;
 };
 
 } // namespace vornela::sim

@@ -201,6 +201,13 @@ void SimWorld::observe() {
     subs.push_back(core_->sharePreview().presentRequested.connect(
         [this] { desktop_->sharePreview.window.setShown(true); }));
     subs.push_back(health.todayWaterML.observe([this](const int& ml) { out_.emit("water", {{"ml", ml}}); }));
+    subs.push_back(core_->onboarding().pageChanged.connect(
+        [this](const int& page, const OnboardingPageDirection& direction, const double& height) {
+            out_.emit("onboarding",
+                      {{"page", page},
+                       {"direction", direction == OnboardingPageDirection::forward ? "forward" : "backward"},
+                       {"height", height}});
+        }));
 }
 
 void SimWorld::pointer(const SimCommand& command) {

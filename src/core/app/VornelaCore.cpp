@@ -17,7 +17,8 @@ VornelaCore::VornelaCore(CorePorts ports)
       activity_(ActivityPageModel::Services{notch_, health_, ports.clock, ports.calendar}),
       settings_(preferences_, nudgeSettings_, health_, engine_),
       settingsWindow_(preferences_, nudgeSettings_, settings_),
-      onboarding_(preferences_, nudgeSettings_, health_, ports.host, ports.onboardingWindow),
+      onboarding_(OnboardingWindowController::Services{preferences_, nudgeSettings_, health_, ports.host,
+                                                       ports.system, ports.onboardingWindow}),
       delegate_(AppDelegate::Services{
           preferences_, health_, notch_, engine_, ports.scheduler, center_, ports.host, ports.settingsWindow,
           onboarding_,

@@ -42,8 +42,8 @@ TEST_F(AppDelegateTest, FirstLaunchShowsOnboardingAndStartsServicesOnlyWhenItFin
     w.advance(3600);
     EXPECT_FALSE(notch().nudgeOverlay.get().has_value());
 
-    onboarding().clickFinish();
-    onboarding().clickFinish();
+    w.core->onboarding().finish();
+    w.core->onboarding().finish();
     EXPECT_TRUE(delegate().appServicesStarted());
     EXPECT_TRUE(w.engine->isScheduling());
     EXPECT_EQ(notchPanels(), 1);
@@ -65,7 +65,7 @@ TEST_F(AppDelegateTest, FirstRunStartsFromDefaultGoalsButAReopenedOnboardingKeep
     w.preferences->write(keys::waterGoalML, 3500);
     w.launch();
     EXPECT_EQ(w.health->waterGoalML.get(), 2000);
-    onboarding().clickFinish();
+    w.core->onboarding().finish();
 
     w.preferences->write(keys::waterGoalML, 3500);
     w.center->post(notifications::showOnboardingRequested);
@@ -89,7 +89,7 @@ TEST_F(AppDelegateTest, CompletedOnboardingStartsServicesAtOnceAndAReopenedOnboa
     EXPECT_EQ(onboarding().presents, 1);
     EXPECT_EQ(w.desktop.host.policies, std::vector<ActivationPolicy>{ActivationPolicy::regular});
     EXPECT_TRUE(w.engine->isScheduling());
-    onboarding().clickFinish();
+    w.core->onboarding().finish();
     EXPECT_EQ(notchPanels(), 1) << "finishing it again starts no second set of services";
     EXPECT_TRUE(notchPanelUp());
 }
@@ -119,7 +119,7 @@ TEST_F(AppDelegateTest, BecomingActiveRefreshesTheDayOnlyOnceServicesRun) {
     w.core->becameActive();
     EXPECT_EQ(w.health->todayWaterML.get(), 0);
 
-    onboarding().clickFinish();
+    w.core->onboarding().finish();
     EXPECT_EQ(w.health->todayWaterML.get(), 750);
     w.preferences->write(keys::waterIntakeML, 1000);
     w.core->becameActive();
@@ -158,7 +158,7 @@ TEST_F(AppDelegateTest, TerminatingBeforeServicesStartedStartsNothingLater) {
     EXPECT_FALSE(w.preferences->hasPendingChanges());
 
     // Nothing the old callbacks or notifications can do brings the services back.
-    onboarding().clickFinish();
+    w.core->onboarding().finish();
     w.center->post(notifications::showOnboardingRequested);
     w.advance(3600);
     EXPECT_FALSE(delegate().appServicesStarted());

@@ -127,6 +127,18 @@ void X11Probe::sendRootMessage(quint32 window, const QString& type, std::vector<
     xcb_flush(connection_);
 }
 
+void X11Probe::pressCloseButton(quint32 window) {
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = atom(QStringLiteral("WM_PROTOCOLS"));
+    message.data.data32[0] = atom(QStringLiteral("WM_DELETE_WINDOW"));
+    message.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(connection_, 0, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&message));
+    xcb_flush(connection_);
+}
+
 quint32 X11Probe::selectionOwner(const QString& selection) const {
     Reply<xcb_get_selection_owner_reply_t> reply(xcb_get_selection_owner_reply(
         connection_, xcb_get_selection_owner(connection_, atom(selection)), nullptr));

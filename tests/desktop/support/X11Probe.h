@@ -37,6 +37,9 @@ public:
     quint32 topLevelAncestor(quint32 window) const;
     // A client message to the root window about `window`, as pagers send them (EWMH).
     void sendRootMessage(quint32 window, const QString& type, std::vector<quint32> data);
+    // What a window manager sends when the user presses a window's close button (ICCCM
+    // WM_DELETE_WINDOW): the window decides whether it closes.
+    void pressCloseButton(quint32 window);
     // The owner of a selection (a compositing manager owns _NET_WM_CM_S0), 0 when none.
     quint32 selectionOwner(const QString& selection) const;
     // Stacking position among the root's children (higher is nearer the top), -1 when not one.
