@@ -20,9 +20,9 @@ DesktopApp::DesktopApp(std::filesystem::path preferencesFile)
       updater_(
           {[] { return !DpkgOwnership::owningPackage(QCoreApplication::applicationFilePath()).isEmpty(); },
            std::string(build::updateFeed)}) {
-    core_ = std::make_unique<VornelaCore>(
-        CorePorts{clock_, scheduler_, calendar_, backend_, text_, haptics_, system_, screens_, pointer_,
-                  panels_, cardSizer_, host_, settingsWindow_, onboardingWindow_, sharePreview_, timeZone_});
+    core_ = std::make_unique<VornelaCore>(CorePorts{
+        clock_, scheduler_, calendar_, backend_, text_, haptics_, system_, screens_, pointer_, panels_,
+        cardSizer_, host_, settingsWindow_, onboardingWindow_, sharePreview_, timeZone_, loginItem_});
     VornelaCore& core = *core_;
     onboardingWindow_.setContent([&core] { return onboardingContent(core); });
     settingsWindow_.setServices([this, &core] {
@@ -56,6 +56,8 @@ DesktopApp::DesktopApp(std::filesystem::path preferencesFile)
     if (loaded.status == PreferencesLoad::Status::setAside ||
         loaded.status == PreferencesLoad::Status::unreadable)
         std::fprintf(stderr, "vornela: %s\n", loaded.message.c_str());
+    loginProblems_ = core.startAtLogin().failed.connect(
+        [](const std::string& why) { std::fprintf(stderr, "vornela: %s\n", why.c_str()); });
     loadProblems_ = core.preferences().onLoadProblem(
         [](const std::string& what) { std::fprintf(stderr, "vornela: %s\n", what.c_str()); });
     saveFailures_ = core.preferences().onSaveFailed([this](const std::string& why) {

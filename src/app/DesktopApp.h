@@ -91,6 +91,7 @@ private:
     std::unique_ptr<TimeZoneWatcher> timeZoneWatcher_;
     Subscription sharePresents_;
     Subscription loadProblems_;
+    Subscription loginProblems_;
     Subscription saveFailures_;
     std::string lastSaveFailure_;
     bool terminated_ = false;

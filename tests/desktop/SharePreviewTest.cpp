@@ -69,7 +69,8 @@ struct SharePreviewDesk {
     LinuxShareServices services{{std::ref(cards), [](const QImage& card) { return encodeJpeg(card); }}};
     VornelaCore core{CorePorts{scheduler, scheduler, calendar, backend, fakes.text, fakes.haptics,
                                fakes.system, fakes.screens, fakes.pointer, fakes.panels, fakes.measurer,
-                               fakes.host, fakes.settings, fakes.onboarding, services, fakes.timeZone}};
+                               fakes.host, fakes.settings, fakes.onboarding, services, fakes.timeZone,
+                               fakes.loginItem}};
     SharePreviewWindow window{core.sharePreview(), &LinuxShareServices::pixels};
 };
 

@@ -12,6 +12,7 @@
 #include "core/notch/ScreenSource.h"
 #include "core/nudges/FixedCompletionCardMeasurer.h"
 #include "core/onboarding/OnboardingWindow.h"
+#include "fakes/InMemoryLoginItem.h"
 #include "fakes/RecordingPanels.h"
 #include "fakes/SampleScreens.h"
 
@@ -184,7 +185,7 @@ struct FakeDesktop {
         return CorePorts{clock,    scheduler, calendar, backend,    textMeasurer ? *textMeasurer : text,
                          haptics,  system,    screens,  pointer,    panels,
                          measurer, host,      settings, onboarding, sharePreview,
-                         timeZone};
+                         timeZone, loginItem};
     }
 
     FixedWidthTextMeasurer text;
@@ -199,6 +200,7 @@ struct FakeDesktop {
     RecordingOnboardingWindow onboarding;
     FakeShareServices sharePreview;
     TimeZoneSource timeZone;
+    InMemoryLoginItem loginItem;
 };
 
 } // namespace vornela::fakes

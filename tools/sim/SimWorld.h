@@ -12,6 +12,7 @@
 #include "core/base/TimeZoneSource.h"
 #include "core/nudges/FixedCompletionCardMeasurer.h"
 #include "core/store/InMemoryPreferencesBackend.h"
+#include "fakes/InMemoryLoginItem.h"
 
 #include <memory>
 #include <string>
@@ -41,6 +42,7 @@ private:
         ManualScheduler scheduler;
         SystemPreferences system;
         TimeZoneSource timeZone;
+        fakes::InMemoryLoginItem loginItem;
         FixedWidthTextMeasurer text;
         SimHaptics haptics;
         SimScreens screens;

@@ -1,5 +1,6 @@
 #include "core/app/AppDelegate.h"
 
+#include "core/app/StartAtLoginDefault.h"
 #include "core/notch/NotchViewModel.h"
 #include "core/nudges/ReminderEngine.h"
 #include "core/store/HealthDataStore.h"
@@ -42,7 +43,10 @@ void AppDelegate::applicationDidFinishLaunching() {
 
     auto& onboarding = services_.onboardingWindow;
     onboarding.onDidPresent = weakly(self_, [](AppDelegate& d) { d.shouldPresentOnboarding_ = false; });
-    onboarding.onDidFinish = weakly(self_, [](AppDelegate& d) { d.startAppServicesIfNeeded(); });
+    onboarding.onDidFinish = weakly(self_, [](AppDelegate& d) {
+        d.services_.startAtLogin.onboardingFinished();
+        d.startAppServicesIfNeeded();
+    });
     onboarding.onOpenSettings = weakly(self_, [](AppDelegate& d) { d.services_.settingsWindow.show(); });
 
     completionWindowController_ = std::make_unique<NudgeCompletionWindowController>(

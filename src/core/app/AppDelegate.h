@@ -18,6 +18,7 @@ class HealthDataStore;
 class NotchViewModel;
 class PreferencesStore;
 class ReminderEngine;
+class StartAtLoginDefault;
 
 // The application's lifecycle: at launch it creates the notch and completion panels and decides
 // between onboarding and starting the nudge services; at exit it stops them. Everything it uses
@@ -34,6 +35,7 @@ public:
         ApplicationHost& host;
         SettingsWindowPort& settingsWindow;
         OnboardingWindowPort& onboardingWindow;
+        StartAtLoginDefault& startAtLogin;
         NotchWindowController::Ports notchPorts;
         NudgeCompletionWindowController::Ports completionPorts;
     };

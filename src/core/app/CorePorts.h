@@ -7,6 +7,7 @@ class Calendar;
 class Clock;
 class CompletionCardMeasurer;
 class Haptics;
+class LoginItemPort;
 class OnboardingWindow;
 class PanelWindowFactory;
 class PointerSource;
@@ -38,6 +39,7 @@ struct CorePorts {
     OnboardingWindow& onboardingWindow;
     SharePreviewServices& sharePreview;
     TimeZoneSource& timeZone;
+    LoginItemPort& loginItem;
 };
 
 } // namespace vornela

@@ -13,7 +13,10 @@ std::string StartAtLoginDefault::onboardingFinished() {
     if (applied_)
         return {};
     applied_ = true;
-    return loginItem_.setEnabled(true);
+    std::string why = loginItem_.setEnabled(true);
+    if (!why.empty())
+        failed.emit(why);
+    return why;
 }
 
 } // namespace vornela

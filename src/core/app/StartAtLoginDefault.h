@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/base/Signal.h"
+
 #include <string>
 
 namespace vornela {
@@ -16,6 +18,11 @@ public:
 
     // Onboarding has finished. Empty, or why starting at login could not be turned on.
     std::string onboardingFinished();
+    // Finishing onboarding now would turn it on: the last page says so.
+    bool willTurnOn() const { return !applied_; }
+
+    // Turning it on failed: why, for the session log.
+    Signal<std::string> failed;
 
 private:
     LoginItemPort& loginItem_;

@@ -5,7 +5,8 @@
 namespace vornela {
 
 VornelaCore::VornelaCore(CorePorts ports)
-    : ports_(ports), preferences_(ports.preferencesBackend, ports.scheduler), nudgeSettings_(preferences_),
+    : ports_(ports), preferences_(ports.preferencesBackend, ports.scheduler),
+      startAtLogin_(preferences_, ports.loginItem), nudgeSettings_(preferences_),
       dayTimer_(ports.scheduler, ports.clock, ports.calendar, center_),
       health_(preferences_, nudgeSettings_, ports.clock, ports.calendar, center_),
       engine_(preferences_, nudgeSettings_, health_, ports.scheduler, ports.clock, ports.calendar),
@@ -21,7 +22,7 @@ VornelaCore::VornelaCore(CorePorts ports)
                                                        ports.system, ports.onboardingWindow}),
       delegate_(AppDelegate::Services{
           preferences_, health_, notch_, engine_, ports.scheduler, center_, ports.host, ports.settingsWindow,
-          onboarding_,
+          onboarding_, startAtLogin_,
           NotchWindowController::Ports{ports.panels, ports.screens, ports.pointer, ports.scheduler},
           NudgeCompletionWindowController::Ports{ports.panels, ports.screens, ports.scheduler, ports.clock,
                                                  ports.cardMeasurer, ports.system}}) {

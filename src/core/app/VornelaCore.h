@@ -4,6 +4,7 @@
 #include "core/activity/SharePreviewModel.h"
 #include "core/app/AppDelegate.h"
 #include "core/app/CorePorts.h"
+#include "core/app/StartAtLoginDefault.h"
 #include "core/base/DayChangeTimer.h"
 #include "core/base/NotificationCenter.h"
 #include "core/dashboard/HoverHomeModel.h"
@@ -51,6 +52,7 @@ public:
     const CorePorts& ports() const { return ports_; }
     NotificationCenter& center() { return center_; }
     PreferencesStore& preferences() { return preferences_; }
+    StartAtLoginDefault& startAtLogin() { return startAtLogin_; }
     NudgeSettings& nudgeSettings() { return nudgeSettings_; }
     DayChangeTimer& dayTimer() { return dayTimer_; }
     HealthDataStore& health() { return health_; }
@@ -74,6 +76,7 @@ private:
     CorePorts ports_;
     NotificationCenter center_;
     PreferencesStore preferences_;
+    StartAtLoginDefault startAtLogin_;
     NudgeSettings nudgeSettings_;
     DayChangeTimer dayTimer_;
     HealthDataStore health_;

@@ -149,7 +149,7 @@ std::vector<NudgeDefinition> buildDefinitions() {
          Color::rgb(0.96, 0.52, 0.18), standMoveAnimation()},
         {NudgeKindID::postureCheck, "Posture Check", "Sit tall and unwind your shoulders", 2700, 900, false,
          true, Color::rgb(0.68, 0.38, 0.82), postureCheckAnimation()},
-        {NudgeKindID::launch, "Launch Reminder", "A gentle midday nudge so lunch doesn\u2019t slip by", 86400,
+        {NudgeKindID::launch, "Lunch Reminder", "A gentle midday nudge so lunch doesn\u2019t slip by", 86400,
          0, true, true, Color::rgb(0.9, 0.58, 0.22), launchAnimation()},
     };
 }

@@ -31,7 +31,7 @@ const NudgeDefinition& SettingsNudgeRow::definition() const {
 }
 
 std::string SettingsNudgeRow::title() const {
-    return kind_ == NudgeKindID::launch ? "Lunch Reminder" : definition().title;
+    return definition().title;
 }
 
 bool SettingsNudgeRow::usesDailyClockTime() const {

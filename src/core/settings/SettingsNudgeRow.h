@@ -28,8 +28,7 @@ public:
 
     const NudgeDefinition& definition() const;
     NudgeKindID kind() const { return kind_; }
-    // The row's heading: the definition's title, except that the lunch nudge is called what it
-    // is ("Lunch Reminder"; its stored kind name stays `launch`).
+    // The row's heading.
     std::string title() const;
     // The lunch row edits a clock time instead of a frequency.
     bool usesDailyClockTime() const;

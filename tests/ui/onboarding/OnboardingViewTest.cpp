@@ -88,6 +88,7 @@ TEST(OnboardingView, EveryPageReadsInLightAndDark) {
         {1, "Daily goals", 4.5},
         {1, "Nudge frequencies follow these targets across a 10-hour active day.", 3},
         {2, "You're all set", 7},
+        {2, "Vornela will start when you log in. You can turn this off in Settings.", 4.5},
     };
     for (bool dark : {false, true}) {
         for (const Line& line : lines) {
