@@ -278,7 +278,7 @@ SharePreviewWindow::SharePreviewWindow(SharePreviewModel& model, Pixels pixels, 
     };
     copy_ = makeButton(QStringLiteral("Copy image to clipboard"));
     save_ = makeButton(QStringLiteral("Save image to disk"));
-    share_ = makeButton(QStringLiteral("Share the image"));
+    share_ = makeButton(QStringLiteral("Share with other apps"));
     // Copy is the prominent one, filled with the accent colour.
     copy_->setDefault(true);
     // Filled only while it can be pressed: before the first card it greys out like the others.
