@@ -18,7 +18,7 @@ DesktopApp::DesktopApp(std::filesystem::path preferencesFile)
                  QCoreApplication::applicationFilePath()),
       updater_(
           {[] { return !DpkgOwnership::owningPackage(QCoreApplication::applicationFilePath()).isEmpty(); },
-           std::string(build::updateFeed)}) {
+           std::string(build::updateFeed), std::string(build::version)}) {
     core_ = std::make_unique<VornelaCore>(
         CorePorts{clock_, scheduler_, calendar_, backend_, text_, haptics_, system_, screens_, pointer_,
                   panels_, cardSizer_, host_, settingsWindow_, onboardingWindow_, sharePreview_, timeZone_});
