@@ -22,7 +22,7 @@ UpdaterManager::~UpdaterManager() {
 }
 
 bool UpdaterManager::hasOwnUpdater() const {
-    return services_ && !setup_.feed.empty() && unavailableReason().empty();
+    return unavailableReason().empty();
 }
 
 std::string UpdaterManager::unavailableReason() const {

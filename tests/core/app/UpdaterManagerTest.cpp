@@ -134,6 +134,17 @@ TEST(UpdaterManager, ChecksOnceADayAcrossLaunchesAndOnWakeAfterTheDueTime) {
     w.updater->setAutomaticallyChecksForUpdates(true);
     w.scheduler.runDue();
     EXPECT_EQ(w.transport.fetches, 4) << "overdue: checks at once";
+    w.updater.reset();
+    EXPECT_FALSE(w.transport.pending) << "a check cut short by quitting is dropped";
+
+    // Installed by the package manager: the same feed, never asked.
+    UpdaterManager packaged({[] { return true; }, "https://vornela.app/feed.xml", "1.0"},
+                            UpdaterManager::Services{*w.preferences, w.scheduler, w.scheduler, w.center,
+                                                     w.transport, w.installer});
+    w.scheduler.advance(2 * day);
+    EXPECT_EQ(w.transport.fetches, 4);
+    EXPECT_FALSE(packaged.canCheckForUpdates());
+    EXPECT_FALSE(packaged.automaticallyChecksForUpdates());
 }
 
 TEST(UpdaterManager, ABackgroundFailureIsQuietAndAUserStartedOneSaysWhy) {
@@ -156,6 +167,7 @@ TEST(UpdaterManager, ABackgroundFailureIsQuietAndAUserStartedOneSaysWhy) {
     w.transport.answer(feedListing({"2.0"}));
     w.updater->installUpdate();
     EXPECT_FALSE(w.updater->canCheckForUpdates()) << "while a download runs";
+    EXPECT_EQ(w.updater->downloadProgress(), 0.0);
     w.transport.onProgress(0.5);
     EXPECT_EQ(w.updater->downloadProgress(), 0.5);
     EXPECT_EQ(w.updater->statusText(), "Downloading Vornela 2.0…");
@@ -172,6 +184,8 @@ TEST(UpdaterManager, InstallsInTheBackgroundOnlyWithTheSwitchOnAndThenWaitsForAR
     EXPECT_EQ(w.offers.size(), 1u);
     EXPECT_EQ(w.transport.downloads, 0);
     w.updater->remindLater();
+    w.updater->installUpdate();
+    EXPECT_EQ(w.transport.downloads, 0) << "Later dismissed the offer";
 
     w.updater->setAutomaticallyDownloadsUpdates(true);
     w.scheduler.advance(day);
