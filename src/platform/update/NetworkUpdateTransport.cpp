@@ -96,14 +96,6 @@ void NetworkUpdateTransport::start(const QUrl& url) {
     }
     QNetworkReply* reply = network_.get(request);
     transfer_->reply = reply;
-    connect(reply, &QNetworkReply::metaDataChanged, this, [this, reply] {
-        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-        if (transfer_ && reply == transfer_->reply && length.isValid() &&
-            length.toLongLong() > transfer_->cap &&
-            reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() / 100 == 2)
-            fail(transfer_->expected ? "The download is larger than the update feed says."
-                                     : "The update feed is too large.");
-    });
     connect(reply, &QNetworkReply::readyRead, this, &NetworkUpdateTransport::readSome);
     connect(reply, &QNetworkReply::finished, this, &NetworkUpdateTransport::finished);
     stall_.start(options_.stallMilliseconds);
@@ -133,8 +125,8 @@ void NetworkUpdateTransport::readSome() {
 }
 
 void NetworkUpdateTransport::finished() {
-    if (!transfer_ || sender() != transfer_->reply)
-        return;
+    if (!transfer_)
+        return; // cancel() disconnects the reply it drops: this is the one in progress
     readSome();
     if (!transfer_)
         return;
@@ -150,7 +142,7 @@ void NetworkUpdateTransport::finished() {
             return fail("The update server redirected too many times.");
         return start(next);
     }
-    if (status >= 400)
+    if (status != 0 && status / 100 != 2)
         return fail("The update server answered with error " + std::to_string(status) + ".");
     if (reply->error() != QNetworkReply::NoError)
         return fail("Could not reach the update server: " + text(reply->errorString()));

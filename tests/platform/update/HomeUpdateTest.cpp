@@ -99,7 +99,10 @@ struct HomeInstall {
 };
 
 QByteArray release(const std::string& program = "new") {
-    return testing::tarGz({{"bin", "", "d"}, {"bin/vornela", program}, {"share/doc/vornela/NEWS", "notes"}});
+    return testing::tarGz({{"bin", "", "d"},
+                           {"bin/vornela", program},
+                           {"share/doc/vornela/NEWS", "notes"},
+                           {"share/doc/vornela/README", "", "l", "NEWS"}});
 }
 
 TEST(HomeUpdate, EveryBadFeedArchiveOrServerIsRefusedWithItsReasonAndTheInstallUntouched) {
@@ -160,6 +163,12 @@ TEST(HomeUpdate, EveryBadFeedArchiveOrServerIsRefusedWithItsReasonAndTheInstallU
              h.publish("2.0", testing::tarGz({{"bin/vornela", "new"}, {"bin/up", "", "l", "../../.."}}));
          },
          "The update archive cannot be unpacked: the link \"bin/up\" points outside its folder."},
+        {"absolute symlink",
+         [](HomeInstall& h) {
+             h.publish("2.0",
+                       testing::tarGz({{"bin/vornela", "new"}, {"bin/passwd", "", "l", "/etc/passwd"}}));
+         },
+         "The update archive cannot be unpacked: the link \"bin/passwd\" points outside its folder."},
         {"hard link out",
          [](HomeInstall& h) {
              h.publish("2.0", testing::tarGz({{"bin/vornela", "new"}, {"bin/pw", "", "h", "../etc/passwd"}}));
@@ -222,7 +231,8 @@ TEST(HomeUpdate, InstallSwitchesOverAndKeepsTheOldVersionUntilTheNewOneHasStarte
     EXPECT_EQ(h.checkAndInstall(), "Vornela 3.0 is installed. Restart Vornela to use it.");
     EXPECT_EQ(readAll(h.binary()), "three");
     EXPECT_EQ(readAll(h.prefix() + "/lib/vornela/2.0/bin/vornela"), "two");
-    EXPECT_EQ(readAll(h.prefix() + "/lib/vornela/3.0/share/doc/vornela/NEWS"), "notes");
+    EXPECT_EQ(readAll(h.prefix() + "/lib/vornela/3.0/share/doc/vornela/README"), "notes")
+        << "a link inside is kept";
 }
 
 } // namespace
