@@ -54,9 +54,9 @@ void NetworkUpdateTransport::download(const UpdateRelease& release, std::functio
         return;
     }
     QDir().mkpath(options_.downloadDirectory);
-    transfer_->file = std::make_unique<QFile>(
-        QDir(options_.downloadDirectory)
-            .filePath(QStringLiteral("vornela-%1.download").arg(QString::fromStdString(release.version))));
+    // A fixed name: nothing from the feed becomes part of a path.
+    transfer_->file =
+        std::make_unique<QFile>(QDir(options_.downloadDirectory).filePath(QStringLiteral("update.download")));
     if (!transfer_->file->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         const std::string why = "Could not save the download: " + text(transfer_->file->errorString());
         QTimer::singleShot(0, this, [this, why] { fail(why); });
