@@ -40,9 +40,12 @@ VORNELA_CORE_PACKAGES=(cmake ninja-build g++ pkg-config ccache clang-format
 # manager come and go, the Inter typeface, and Material Icons (Apache-2.0) for the dashboard's
 # and the ruler's symbols, drawn as text so they stay crisp at every scale, and Qt's SVG image
 # plugin (libqt6svg6), which draws the application icon from its SVG on demand, so the library
-# is only loaded when a share card or a window shows the icon.
+# is only loaded when a share card or a window shows the icon. The updater of home installs
+# checks each archive's ed25519 signature with libsodium and unpacks it with libarchive, which
+# reads every member's path before anything is written (the package's Depends on libsodium23 and
+# libarchive13 come from shlibdeps).
 VORNELA_DESKTOP_PACKAGES=(qt6-base-dev libxcb1-dev libxcb-shape0-dev libxcb-xinput-dev libxcb-xfixes0-dev
-    fonts-inter fonts-material-design-icons-iconfont libqt6svg6)
+    fonts-inter fonts-material-design-icons-iconfont libqt6svg6 libsodium-dev libarchive-dev)
 
 # Desktop tests run the real binary on a private X server and session bus, and move the pointer.
 VORNELA_DESKTOP_TEST_PACKAGES=(xvfb xdotool dbus-daemon)

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QProcess>
 
 #include <cstdio>
 
@@ -16,10 +17,7 @@ DesktopApp::DesktopApp(std::filesystem::path preferencesFile)
     : backend_(std::move(preferencesFile)), text_(&interfaceFont),
       // The entry starts this very binary, wherever it was installed.
       loginItem_(XdgAutostartLoginItem::defaultDirectory(), QString::fromLatin1(build::applicationId),
-                 QCoreApplication::applicationFilePath()),
-      updater_(
-          {[] { return !DpkgOwnership::owningPackage(QCoreApplication::applicationFilePath()).isEmpty(); },
-           std::string(build::updateFeed)}) {
+                 QCoreApplication::applicationFilePath()) {
     core_ = std::make_unique<VornelaCore>(CorePorts{
         clock_, scheduler_, calendar_, backend_, text_, haptics_, system_, screens_, pointer_, panels_,
         cardSizer_, host_, settingsWindow_, onboardingWindow_, sharePreview_, timeZone_, loginItem_});
@@ -30,13 +28,14 @@ DesktopApp::DesktopApp(std::filesystem::path preferencesFile)
                                 core.settings(),
                                 core.preferences(),
                                 core.engine(),
-                                updater_,
+                                *updater_,
                                 loginItem_,
                                 system_,
                                 clock_,
                                 driver_,
                                 [this] { terminate(); }};
     });
+    buildUpdater(core);
     binder_ = std::make_unique<PanelContentBinder>(PanelContentBinder::Context{
         core.notch(), system_, clock_, driver_, [&core] { return core.notchWindowController(); },
         [&core] { return core.completionWindowController(); }, &core.dashboard(), &core.ruler(),
@@ -86,6 +85,42 @@ DesktopApp::DesktopApp(std::filesystem::path preferencesFile)
                      });
 }
 
+void DesktopApp::buildUpdater(VornelaCore& core) {
+    const std::string version(build::version);
+    const QString binary = QCoreApplication::applicationFilePath();
+    // Without a key no archive could be checked: such a build has no feed to offer.
+    const std::string feed = build::updatePublicKey.empty() ? std::string() : std::string(build::updateFeed);
+    UpdaterManager::Setup setup{[binary] { return !DpkgOwnership::owningPackage(binary).isEmpty(); }, feed,
+                                version};
+    const auto layout =
+        feed.empty() ? std::nullopt : ReleaseInstaller::layoutFor(binary, QString::fromStdString(version));
+    if (!layout) {
+        updater_ = std::make_unique<UpdaterManager>(std::move(setup));
+        return;
+    }
+    updateTransport_ = std::make_unique<NetworkUpdateTransport>(
+        NetworkUpdateTransport::Options{layout->releases() + QStringLiteral("/.downloads")});
+    updateInstaller_ = std::make_unique<ReleaseInstaller>(
+        *layout, QByteArray(build::updatePublicKey.data(), qsizetype(build::updatePublicKey.size())),
+        [this](const QString& path) {
+            // The new Vornela waits for this one to end: only one may hold the session's lock.
+            QProcess::startDetached(
+                QStringLiteral("/bin/sh"),
+                {QStringLiteral("-c"),
+                 QStringLiteral("while kill -0 \"$1\" 2>/dev/null; do sleep 0.2; done; exec \"$0\""), path,
+                 QString::number(QCoreApplication::applicationPid())});
+            terminate();
+        });
+    updater_ = std::make_unique<UpdaterManager>(
+        std::move(setup), UpdaterManager::Services{core.preferences(), scheduler_, clock_, core.center(),
+                                                   *updateTransport_, *updateInstaller_});
+    updateOffers_ = updater_->offer.connect([this, version](const UpdateRelease& release) {
+        if (!updateDialog_)
+            updateDialog_ = std::make_unique<UpdateDialog>(*updater_, version);
+        updateDialog_->present(release);
+    });
+}
+
 DesktopApp::~DesktopApp() {
     terminate();
     timeZoneWatcher_.reset();
@@ -93,12 +128,19 @@ DesktopApp::~DesktopApp() {
     sleepWatcher_.reset();
     // The panels and the settings window hold views that refer to the core's models: they go first.
     settingsWindow_.destroyWindow();
+    // The updater keeps the core's preferences and wake notice.
+    updateOffers_.reset();
+    updateDialog_.reset();
+    updater_.reset();
     core_.reset();
 }
 
 void DesktopApp::launch() {
     portal_.start();
     core_->launch();
+    // This version is up: the one an update replaced is no longer needed.
+    if (updateInstaller_ && updater_->hasOwnUpdater())
+        updateInstaller_->startedOnce();
 }
 
 void DesktopApp::terminate() {

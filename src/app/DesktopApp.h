@@ -22,6 +22,8 @@
 #include "platform/text/SystemLocaleData.h"
 #include "platform/time/QtScheduler.h"
 #include "platform/time/SystemClock.h"
+#include "platform/update/NetworkUpdateTransport.h"
+#include "platform/update/ReleaseInstaller.h"
 #include "platform/window/QtPanelWindowFactory.h"
 #include "ui/activity/ShareCardSource.h"
 #include "ui/activity/SharePreviewWindow.h"
@@ -29,6 +31,7 @@
 #include "ui/base/WindowTheme.h"
 #include "ui/nudges/CompletionCardSizer.h"
 #include "ui/onboarding/OnboardingWindowHost.h"
+#include "ui/updates/UpdateDialog.h"
 
 #include <QObject>
 
@@ -55,9 +58,11 @@ public:
     VornelaCore& core() { return *core_; }
     SettingsWindowHost& settingsWindow() { return settingsWindow_; }
     LoginItemPort& loginItem() { return loginItem_; }
-    UpdaterPort& updater() { return updater_; }
+    UpdaterPort& updater() { return *updater_; }
 
 private:
+    void buildUpdater(VornelaCore& core);
+
     // Receiver of Qt connections to longer-lived objects, so they end with the app.
     QObject connections_;
     SystemClock clock_;
@@ -75,7 +80,6 @@ private:
     CompletionCardSizer cardSizer_;
     QtApplicationHost host_;
     XdgAutostartLoginItem loginItem_;
-    UpdaterManager updater_;
     AnimationDriver driver_{clock_};
     SettingsWindowHost settingsWindow_{host_};
     OnboardingWindowHost onboardingWindow_;
@@ -89,6 +93,12 @@ private:
     std::unique_ptr<LogindSleepWatcher> sleepWatcher_;
     std::unique_ptr<PreferencesFileWatcher> fileWatcher_;
     std::unique_ptr<TimeZoneWatcher> timeZoneWatcher_;
+    // A home install's updater, and the dialog it offers releases in, built on the first offer.
+    std::unique_ptr<NetworkUpdateTransport> updateTransport_;
+    std::unique_ptr<ReleaseInstaller> updateInstaller_;
+    std::unique_ptr<UpdaterManager> updater_;
+    std::unique_ptr<UpdateDialog> updateDialog_;
+    Subscription updateOffers_;
     Subscription sharePresents_;
     Subscription loadProblems_;
     Subscription loginProblems_;

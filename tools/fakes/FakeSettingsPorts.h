@@ -19,12 +19,24 @@ public:
     void setAutomaticallyChecksForUpdates(bool on) override { autoCheck = on; }
     bool automaticallyDownloadsUpdates() const override { return autoInstall; }
     void setAutomaticallyDownloadsUpdates(bool on) override { autoInstall = on; }
+    std::string statusText() const override { return status; }
+    double downloadProgress() const override { return progress; }
+    bool readyToRestart() const override { return ready; }
+    void installUpdate() override { answers += "install "; }
+    void remindLater() override { answers += "later "; }
+    void skipThisVersion() override { answers += "skip "; }
+    void restartToUpdate() override { answers += "restart "; }
 
     bool own = true;
     bool checking = false;
     bool autoCheck = true;
     bool autoInstall = false;
     int checks = 0;
+    std::string status;
+    double progress = -1;
+    bool ready = false;
+    // The dialog's answers, in order.
+    std::string answers;
     std::string reason = "This build has no update feed.";
 };
 

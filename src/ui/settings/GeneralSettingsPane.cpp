@@ -124,6 +124,10 @@ GeneralSettingsPane::GeneralSettingsPane(SettingsServices services, QWidget* par
     application->addRowWidget(version_);
     check_ = new QPushButton(QStringLiteral("Check for Updates…"));
     application->addRow(QStringLiteral("Updates"), check_);
+    updateStatus_ = secondaryLabel(QString(), 12);
+    updateStatus_->setContentsMargins(14, 0, 14, 8);
+    updateStatus_->hide();
+    application->addRowWidget(updateStatus_);
     autoCheck_ = new ToggleSwitch(QStringLiteral("Automatically check for updates"));
     autoInstall_ = new ToggleSwitch(QStringLiteral("Install updates automatically"));
     application->addRow(QStringLiteral("Automatically check for updates"), autoCheck_);
@@ -229,6 +233,8 @@ void GeneralSettingsPane::showUpdater() {
     autoInstall_->setEnabled(own);
     autoCheck_->setCheckedQuietly(own && updater.automaticallyChecksForUpdates());
     autoInstall_->setCheckedQuietly(own && updater.automaticallyDownloadsUpdates());
+    updateStatus_->setText(own ? qs(updater.statusText()) : QString());
+    updateStatus_->setVisible(!updateStatus_->text().isEmpty());
     // Without an updater of its own, the background-update promise would not hold: say why instead.
     sections_.back()->setFooter(own ? QStringLiteral("Vornela checks for updates in the background and "
                                                      "installs them when you're not using the app.")

@@ -38,6 +38,8 @@ public:
     ToggleSwitch* autoCheckSwitch() const { return autoCheck_; }
     ToggleSwitch* autoInstallSwitch() const { return autoInstall_; }
     QLabel* loginError() const { return loginError_; }
+    // How the last user-started check or install went.
+    QLabel* updateStatus() const { return updateStatus_; }
     QLabel* versionLabel() const { return version_; }
     QLabel* footer(int section) const;
 
@@ -57,6 +59,7 @@ private:
     QPushButton* check_;
     ToggleSwitch* autoCheck_;
     ToggleSwitch* autoInstall_;
+    QLabel* updateStatus_;
     ToggleSwitch* login_;
     QLabel* loginError_;
     std::vector<SettingsSection*> sections_;

@@ -61,14 +61,14 @@ TEST(DpkgOwnership, APackagedBinaryLeavesUpdatesToThePackageManagerAndABuildWith
     };
 
     const UpdaterManager packaged(
-        {probe(QStringLiteral("/usr/bin/vornela")), "https://vornela.app/feed.xml"});
+        {probe(QStringLiteral("/usr/bin/vornela")), "https://vornela.app/feed.xml", "0.1.0"});
     EXPECT_EQ(packaged.unavailableReason(), "Updates come from the system's package manager");
     EXPECT_EQ(packaged.unavailableReason(), "Updates come from the system's package manager");
     EXPECT_EQ(probes, 1) << "the database is read once";
     EXPECT_FALSE(packaged.hasOwnUpdater());
     EXPECT_FALSE(packaged.canCheckForUpdates());
 
-    UpdaterManager home({probe(QDir::homePath() + QStringLiteral("/.local/bin/vornela")), ""});
+    UpdaterManager home({probe(QDir::homePath() + QStringLiteral("/.local/bin/vornela")), "", "0.1.0"});
     EXPECT_EQ(home.unavailableReason(), "This build has no update feed");
     home.setAutomaticallyChecksForUpdates(true);
     EXPECT_FALSE(home.automaticallyChecksForUpdates()) << "a switch with nothing behind it stays off";

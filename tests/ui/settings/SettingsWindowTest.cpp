@@ -127,8 +127,14 @@ TEST(SettingsWindow, ControlsWriteThroughAndSayWhatIsUnavailable) {
     EXPECT_TRUE(w.loginItem.enabled);
     EXPECT_TRUE(general.loginError()->text().isEmpty());
 
+    w.updater.status = "No connection to the update server.";
+    w.updater.changed.emit();
+    EXPECT_EQ(general.updateStatus()->text(), QStringLiteral("No connection to the update server."));
+    EXPECT_FALSE(general.updateStatus()->isHidden());
+
     w.updater.own = false;
     w.updater.changed.emit();
+    EXPECT_TRUE(general.updateStatus()->isHidden());
     EXPECT_FALSE(general.checkButton()->isEnabled());
     EXPECT_FALSE(general.autoCheckSwitch()->isEnabled());
     EXPECT_FALSE(general.autoInstallSwitch()->isEnabled());
