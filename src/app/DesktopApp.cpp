@@ -18,9 +18,11 @@ DesktopApp::DesktopApp(std::filesystem::path preferencesFile)
       // The entry starts this very binary, wherever it was installed.
       loginItem_(XdgAutostartLoginItem::defaultDirectory(), QString::fromLatin1(build::applicationId),
                  QCoreApplication::applicationFilePath()) {
-    core_ = std::make_unique<VornelaCore>(CorePorts{
-        clock_, scheduler_, calendar_, backend_, text_, haptics_, system_, screens_, pointer_, panels_,
-        cardSizer_, host_, settingsWindow_, onboardingWindow_, sharePreview_, timeZone_, loginItem_});
+    buildUpdatePorts();
+    core_ = std::make_unique<VornelaCore>(CorePorts{clock_, scheduler_, calendar_, backend_, text_, haptics_,
+                                                    system_, screens_, pointer_, panels_, cardSizer_, host_,
+                                                    settingsWindow_, onboardingWindow_, sharePreview_,
+                                                    timeZone_, loginItem_, &updatePorts_});
     VornelaCore& core = *core_;
     onboardingWindow_.setContent([&core] { return onboardingContent(core); });
     settingsWindow_.setServices([this, &core] {
@@ -28,14 +30,18 @@ DesktopApp::DesktopApp(std::filesystem::path preferencesFile)
                                 core.settings(),
                                 core.preferences(),
                                 core.engine(),
-                                *updater_,
+                                core.updater(),
                                 loginItem_,
                                 system_,
                                 clock_,
                                 driver_,
                                 [this] { terminate(); }};
     });
-    buildUpdater(core);
+    updateOffers_ = core.updater().offer.connect([this, &core](const UpdateRelease& release) {
+        if (!updateDialog_)
+            updateDialog_ = std::make_unique<UpdateDialog>(core.updater(), updatePorts_.version);
+        updateDialog_->present(release);
+    });
     binder_ = std::make_unique<PanelContentBinder>(PanelContentBinder::Context{
         core.notch(), system_, clock_, driver_, [&core] { return core.notchWindowController(); },
         [&core] { return core.completionWindowController(); }, &core.dashboard(), &core.ruler(),
@@ -85,19 +91,19 @@ DesktopApp::DesktopApp(std::filesystem::path preferencesFile)
                      });
 }
 
-void DesktopApp::buildUpdater(VornelaCore& core) {
-    const std::string version(build::version);
+void DesktopApp::buildUpdatePorts() {
     const QString binary = QCoreApplication::applicationFilePath();
+    updatePorts_.version = std::string(build::version);
+    updatePorts_.ownedByPackageManager = [binary] { return !DpkgOwnership::owningPackage(binary).isEmpty(); };
     // Without a key no archive could be checked: such a build has no feed to offer.
-    const std::string feed = build::updatePublicKey.empty() ? std::string() : std::string(build::updateFeed);
-    UpdaterManager::Setup setup{[binary] { return !DpkgOwnership::owningPackage(binary).isEmpty(); }, feed,
-                                version};
+    if (!build::updatePublicKey.empty())
+        updatePorts_.feed = std::string(build::updateFeed);
     const auto layout =
-        feed.empty() ? std::nullopt : ReleaseInstaller::layoutFor(binary, QString::fromStdString(version));
-    if (!layout) {
-        updater_ = std::make_unique<UpdaterManager>(std::move(setup));
+        updatePorts_.feed.empty()
+            ? std::nullopt
+            : ReleaseInstaller::layoutFor(binary, QString::fromStdString(updatePorts_.version));
+    if (!layout)
         return;
-    }
     updateTransport_ = std::make_unique<NetworkUpdateTransport>(
         NetworkUpdateTransport::Options{layout->releases() + QStringLiteral("/.downloads")});
     updateInstaller_ = std::make_unique<ReleaseInstaller>(
@@ -111,14 +117,8 @@ void DesktopApp::buildUpdater(VornelaCore& core) {
                  QString::number(QCoreApplication::applicationPid())});
             terminate();
         });
-    updater_ = std::make_unique<UpdaterManager>(
-        std::move(setup), UpdaterManager::Services{core.preferences(), scheduler_, clock_, core.center(),
-                                                   *updateTransport_, *updateInstaller_});
-    updateOffers_ = updater_->offer.connect([this, version](const UpdateRelease& release) {
-        if (!updateDialog_)
-            updateDialog_ = std::make_unique<UpdateDialog>(*updater_, version);
-        updateDialog_->present(release);
-    });
+    updatePorts_.transport = updateTransport_.get();
+    updatePorts_.installer = updateInstaller_.get();
 }
 
 DesktopApp::~DesktopApp() {
@@ -128,10 +128,9 @@ DesktopApp::~DesktopApp() {
     sleepWatcher_.reset();
     // The panels and the settings window hold views that refer to the core's models: they go first.
     settingsWindow_.destroyWindow();
-    // The updater keeps the core's preferences and wake notice.
+    // The dialog shows the core's updater.
     updateOffers_.reset();
     updateDialog_.reset();
-    updater_.reset();
     core_.reset();
 }
 
@@ -139,7 +138,7 @@ void DesktopApp::launch() {
     portal_.start();
     core_->launch();
     // This version is up: the one an update replaced is no longer needed.
-    if (updateInstaller_ && updater_->hasOwnUpdater())
+    if (updateInstaller_ && core_->updater().hasOwnUpdater())
         updateInstaller_->startedOnce();
 }
 

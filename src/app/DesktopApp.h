@@ -2,7 +2,7 @@
 
 #include "app/PanelContentBinder.h"
 #include "app/SettingsWindowHost.h"
-#include "core/app/UpdaterManager.h"
+#include "core/app/UpdateServices.h"
 #include "core/app/VornelaCore.h"
 #include "core/base/Calendar.h"
 #include "core/base/SystemPreferences.h"
@@ -58,10 +58,11 @@ public:
     VornelaCore& core() { return *core_; }
     SettingsWindowHost& settingsWindow() { return settingsWindow_; }
     LoginItemPort& loginItem() { return loginItem_; }
-    UpdaterPort& updater() { return *updater_; }
+    UpdaterPort& updater() { return core_->updater(); }
 
 private:
-    void buildUpdater(VornelaCore& core);
+    // A home install with a feed and a key updates itself; every other install says why not.
+    void buildUpdatePorts();
 
     // Receiver of Qt connections to longer-lived objects, so they end with the app.
     QObject connections_;
@@ -87,16 +88,17 @@ private:
     LinuxShareServices sharePreview_{
         {std::ref(shareCards_), [](const QImage& card) { return encodeJpeg(card); }}};
     TimeZoneSource timeZone_;
+    // What a home install updates itself with: they outlive the core's updater.
+    std::unique_ptr<NetworkUpdateTransport> updateTransport_;
+    std::unique_ptr<ReleaseInstaller> updateInstaller_;
+    UpdatePorts updatePorts_;
     std::unique_ptr<VornelaCore> core_;
     std::unique_ptr<PanelContentBinder> binder_;
     std::unique_ptr<SharePreviewWindow> sharePreviewWindow_;
     std::unique_ptr<LogindSleepWatcher> sleepWatcher_;
     std::unique_ptr<PreferencesFileWatcher> fileWatcher_;
     std::unique_ptr<TimeZoneWatcher> timeZoneWatcher_;
-    // A home install's updater, and the dialog it offers releases in, built on the first offer.
-    std::unique_ptr<NetworkUpdateTransport> updateTransport_;
-    std::unique_ptr<ReleaseInstaller> updateInstaller_;
-    std::unique_ptr<UpdaterManager> updater_;
+    // The dialog the updater offers releases in, built on the first offer.
     std::unique_ptr<UpdateDialog> updateDialog_;
     Subscription updateOffers_;
     Subscription sharePresents_;

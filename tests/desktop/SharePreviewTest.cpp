@@ -70,7 +70,7 @@ struct SharePreviewDesk {
     VornelaCore core{CorePorts{scheduler, scheduler, calendar, backend, fakes.text, fakes.haptics,
                                fakes.system, fakes.screens, fakes.pointer, fakes.panels, fakes.measurer,
                                fakes.host, fakes.settings, fakes.onboarding, services, fakes.timeZone,
-                               fakes.loginItem}};
+                               fakes.loginItem, nullptr}};
     SharePreviewWindow window{core.sharePreview(), &LinuxShareServices::pixels};
 };
 

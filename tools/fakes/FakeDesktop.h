@@ -185,7 +185,7 @@ struct FakeDesktop {
         return CorePorts{clock,    scheduler, calendar, backend,    textMeasurer ? *textMeasurer : text,
                          haptics,  system,    screens,  pointer,    panels,
                          measurer, host,      settings, onboarding, sharePreview,
-                         timeZone, loginItem};
+                         timeZone, loginItem, nullptr};
     }
 
     FixedWidthTextMeasurer text;

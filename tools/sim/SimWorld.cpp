@@ -21,9 +21,9 @@ SimWorld::Desktop::Desktop(SimEmitter& out, double wallStart)
       onboarding(out) {}
 
 CorePorts SimWorld::Desktop::ports(const Calendar& calendar, PreferencesBackend& backend) {
-    return CorePorts{scheduler,      scheduler,  calendar,     backend,  text,     haptics,
-                     system,         screens,    pointer,      panels,   measurer, host,
-                     settingsWindow, onboarding, sharePreview, timeZone, loginItem};
+    return CorePorts{scheduler,      scheduler,  calendar,     backend,  text,      haptics,
+                     system,         screens,    pointer,      panels,   measurer,  host,
+                     settingsWindow, onboarding, sharePreview, timeZone, loginItem, nullptr};
 }
 
 SimWorld::SimWorld(std::ostream& out) : out_(out, calendar_), screens_(defaultScreens()) {}

@@ -19,6 +19,7 @@ class SharePreviewServices;
 class TextMeasurer;
 struct SystemPreferences;
 struct TimeZoneSource;
+struct UpdatePorts;
 
 // Everything the core needs from the world it runs in. The desktop hands in Linux services, the
 // simulator and the tests hand in recorders on virtual time; the core is built the same way.
@@ -40,6 +41,8 @@ struct CorePorts {
     SharePreviewServices& sharePreview;
     TimeZoneSource& timeZone;
     LoginItemPort& loginItem;
+    // None: the updater only says this build cannot update itself.
+    const UpdatePorts* updates;
 };
 
 } // namespace vornela

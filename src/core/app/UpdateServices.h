@@ -33,4 +33,16 @@ public:
     virtual void restart() = 0;
 };
 
+// How this install is updated, as the desktop finds it. Without a transport and an installer the
+// updater only says why it is off.
+struct UpdatePorts {
+    // Asked once, when first needed: looking through the package database takes a moment.
+    std::function<bool()> ownedByPackageManager;
+    // Empty in a build that has none (or has no key to check it).
+    std::string feed;
+    std::string version;
+    UpdateTransport* transport = nullptr;
+    UpdateInstaller* installer = nullptr;
+};
+
 } // namespace vornela

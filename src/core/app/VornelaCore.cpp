@@ -1,13 +1,33 @@
 #include "core/app/VornelaCore.h"
 
+#include "core/app/UpdateServices.h"
 #include "core/base/TimeZoneSource.h"
 
 namespace vornela {
 
+namespace {
+
+UpdaterManager::Setup updaterSetup(const UpdatePorts* updates) {
+    if (!updates)
+        return {{}, {}, {}};
+    return {updates->ownedByPackageManager, updates->feed, updates->version};
+}
+
+std::optional<UpdaterManager::Services> updaterServices(const CorePorts& ports, PreferencesStore& preferences,
+                                                        NotificationCenter& center) {
+    if (!ports.updates || !ports.updates->transport || !ports.updates->installer)
+        return std::nullopt;
+    return UpdaterManager::Services{preferences, ports.scheduler,           ports.clock,
+                                    center,      *ports.updates->transport, *ports.updates->installer};
+}
+
+} // namespace
+
 VornelaCore::VornelaCore(CorePorts ports)
     : ports_(ports), preferences_(ports.preferencesBackend, ports.scheduler),
-      startAtLogin_(preferences_, ports.loginItem), nudgeSettings_(preferences_),
-      dayTimer_(ports.scheduler, ports.clock, ports.calendar, center_),
+      startAtLogin_(preferences_, ports.loginItem),
+      updater_(updaterSetup(ports.updates), updaterServices(ports, preferences_, center_)),
+      nudgeSettings_(preferences_), dayTimer_(ports.scheduler, ports.clock, ports.calendar, center_),
       health_(preferences_, nudgeSettings_, ports.clock, ports.calendar, center_),
       engine_(preferences_, nudgeSettings_, health_, ports.scheduler, ports.clock, ports.calendar),
       sharePreview_(SharePreviewModel::Services{ports.scheduler, ports.clock, ports.sharePreview}),

@@ -5,6 +5,7 @@
 #include "core/app/AppDelegate.h"
 #include "core/app/CorePorts.h"
 #include "core/app/StartAtLoginDefault.h"
+#include "core/app/UpdaterManager.h"
 #include "core/base/DayChangeTimer.h"
 #include "core/base/NotificationCenter.h"
 #include "core/dashboard/HoverHomeModel.h"
@@ -53,6 +54,7 @@ public:
     NotificationCenter& center() { return center_; }
     PreferencesStore& preferences() { return preferences_; }
     StartAtLoginDefault& startAtLogin() { return startAtLogin_; }
+    UpdaterManager& updater() { return updater_; }
     NudgeSettings& nudgeSettings() { return nudgeSettings_; }
     DayChangeTimer& dayTimer() { return dayTimer_; }
     HealthDataStore& health() { return health_; }
@@ -77,6 +79,7 @@ private:
     NotificationCenter center_;
     PreferencesStore preferences_;
     StartAtLoginDefault startAtLogin_;
+    UpdaterManager updater_;
     NudgeSettings nudgeSettings_;
     DayChangeTimer dayTimer_;
     HealthDataStore health_;

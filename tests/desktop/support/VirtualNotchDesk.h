@@ -33,7 +33,7 @@ struct VirtualNotchDesk {
           text(&interfaceFont),
           core(CorePorts{scheduler, scheduler, calendar, backend, text, haptics, system, screens, pointer,
                          panels, cardSizer, fakes.host, fakes.settings, fakes.onboarding, fakes.sharePreview,
-                         fakes.timeZone, fakes.loginItem}),
+                         fakes.timeZone, fakes.loginItem, nullptr}),
           vm(core.notch()),
           binder(PanelContentBinder::Context{vm, system, scheduler, driver,
                                              [this] { return core.notchWindowController(); },
