@@ -29,6 +29,7 @@
 #include "ui/settings/NudgesSettingsPane.h"
 #include "ui/settings/SettingsSidebar.h"
 #include "ui/settings/SettingsWindow.h"
+#include "ui/updates/UpdateDialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -363,6 +364,27 @@ bool writeSettings(const QString& dir) {
     const QString iconsPath = QDir(dir).filePath("settings-sidebar-icons.png");
     written = icons.save(iconsPath) && written;
     std::printf("%s\n", qPrintable(iconsPath));
+
+    // A home install offered a newer release, then downloading it.
+    updater.own = true;
+    const UpdateRelease release{"0.2.0",
+                                "Vornela 0.2.0",
+                                "Calmer nudges after lunch.\nThe water ruler remembers your usual glass.\n"
+                                "Settings opens on the pane you used last.",
+                                "https://vornela.app/releases/vornela-0.2.0.tar.gz",
+                                1,
+                                ""};
+    UpdateDialog offer(updater, "0.1.0");
+    for (const bool dark : {false, true}) {
+        WindowTheme::apply(offer, dark);
+        offer.present(release);
+        write(dark ? QStringLiteral("update-offer-dark") : QStringLiteral("update-offer-light"), offer);
+    }
+    offer.installButton()->click();
+    updater.progress = 0.42;
+    updater.changed.emit();
+    write("update-downloading-dark", offer);
+    offer.hide();
     return written;
 }
 
