@@ -1,5 +1,6 @@
 #include "core/app/UpdaterManager.h"
 
+#include "core/store/PreferenceKeys.h"
 #include "core/store/PreferencesStore.h"
 
 #include <algorithm>
@@ -13,6 +14,7 @@ UpdaterManager::UpdaterManager(Setup setup, std::optional<Services> services)
         return;
     // A machine that slept past the due time checks as soon as it wakes.
     wakes_ = services_->center.observe(notifications::didWake, [this] { scheduleCheck(); });
+    setUp_ = services_->preferences.observe(keys::hasCompletedOnboarding.name, [this] { scheduleCheck(); });
     scheduleCheck();
 }
 
@@ -73,6 +75,9 @@ void UpdaterManager::scheduleCheck() {
     checkTask_.cancel();
     // Once a new version is in place there is nothing more to look for until it starts.
     if (!automaticallyChecksForUpdates() || phase_ == Phase::installed)
+        return;
+    // No offer over a first run's onboarding: the day's check waits until setup is done.
+    if (!services_->preferences.read(keys::hasCompletedOnboarding))
         return;
     const double now = services_->clock.wallNow();
     // A last check in the future means the clock was set back: count the day from now.

@@ -89,6 +89,7 @@ private:
     std::optional<double> due_;
     TaskHandle checkTask_;
     Subscription wakes_;
+    Subscription setUp_;
 };
 
 namespace keys {

@@ -2,6 +2,7 @@
 
 #include "core/base/ManualScheduler.h"
 #include "core/store/InMemoryPreferencesBackend.h"
+#include "core/store/PreferenceKeys.h"
 #include "core/store/PreferencesStore.h"
 
 #include <gtest/gtest.h>
@@ -51,7 +52,11 @@ constexpr double day = UpdaterManager::checkInterval;
 
 // One machine: its clock, its preferences and an updater that can be relaunched.
 struct UpdateWorld {
-    UpdateWorld() { launch(); }
+    explicit UpdateWorld(bool setUp = true) {
+        if (setUp)
+            backend.setValues({{keys::hasCompletedOnboarding.name, true}});
+        launch();
+    }
     void launch() {
         updater.reset();
         preferences.reset(); // flushes: the next launch reads what this one wrote
@@ -145,6 +150,15 @@ TEST(UpdaterManager, ChecksOnceADayAcrossLaunchesAndOnWakeAfterTheDueTime) {
     EXPECT_EQ(w.transport.fetches, 4);
     EXPECT_FALSE(packaged.canCheckForUpdates());
     EXPECT_FALSE(packaged.automaticallyChecksForUpdates());
+}
+
+TEST(UpdaterManager, AFirstRunChecksOnlyOnceSetupIsDone) {
+    UpdateWorld w(false);
+    w.scheduler.advance(60);
+    EXPECT_EQ(w.transport.fetches, 0) << "no offer over onboarding";
+    w.preferences->write(keys::hasCompletedOnboarding, true);
+    w.scheduler.runDue();
+    EXPECT_EQ(w.transport.fetches, 1);
 }
 
 TEST(UpdaterManager, ABackgroundFailureIsQuietAndAUserStartedOneSaysWhy) {
