@@ -10,7 +10,9 @@ namespace vornela {
 
 UpdaterManager::UpdaterManager(Setup setup, std::optional<Services> services)
     : setup_(std::move(setup)), services_(std::move(services)) {
-    if (!hasOwnUpdater())
+    // Without a feed there is nothing to plan, and the package database is left unread until the
+    // settings window asks why.
+    if (setup_.feed.empty() || !services_ || !hasOwnUpdater())
         return;
     // A machine that slept past the due time checks as soon as it wakes.
     wakes_ = services_->center.observe(notifications::didWake, [this] { scheduleCheck(); });
