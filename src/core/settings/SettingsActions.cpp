@@ -32,18 +32,24 @@ void SettingsActions::setDisplayDuration(double seconds) {
         std::clamp(std::floor(seconds), keys::minimumDisplayDuration, keys::maximumDisplayDuration));
 }
 
-void SettingsActions::setGoal(Goal goal, int value) {
+const PreferenceKey<int>& SettingsActions::goalKey(Goal goal) {
     switch (goal) {
     case Goal::water:
-        preferences_.write(keys::waterGoalML, value);
-        break;
+        return keys::waterGoalML;
     case Goal::breaks:
-        preferences_.write(keys::breaksGoalDaily, value);
-        break;
+        return keys::breaksGoalDaily;
     case Goal::movement:
-        preferences_.write(keys::movementGoalDaily, value);
         break;
     }
+    return keys::movementGoalDaily;
+}
+
+int SettingsActions::goal(Goal goal) const {
+    return preferences_.read(goalKey(goal));
+}
+
+void SettingsActions::setGoal(Goal goal, int value) {
+    preferences_.write(goalKey(goal), value);
     health_.setWaterGoal(preferences_.read(keys::waterGoalML));
     health_.setBreaksGoal(preferences_.read(keys::breaksGoalDaily));
     health_.setMovementGoal(preferences_.read(keys::movementGoalDaily));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/nudges/NudgeKindID.h"
+#include "core/store/PreferenceKey.h"
 
 namespace vornela {
 
@@ -26,6 +27,9 @@ public:
     void setDisplayDuration(double seconds);
     // Writes the goal, then hands all three current goals to the day record, water first.
     void setGoal(Goal goal, int value);
+    // The preference each goal is stored under, and what it holds now.
+    static const PreferenceKey<int>& goalKey(Goal goal);
+    int goal(Goal goal) const;
 
     void setNudgeEnabled(NudgeKindID kind, bool enabled);
     // Only for kinds on an interval; the lunch nudge keeps its clock time.

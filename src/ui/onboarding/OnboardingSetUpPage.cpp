@@ -1,8 +1,6 @@
 #include "ui/onboarding/OnboardingSetUpPage.h"
 
 #include "core/settings/SettingsOptions.h"
-#include "core/store/PreferenceKeys.h"
-#include "core/store/PreferencesStore.h"
 #include "ui/onboarding/OnboardingCard.h"
 #include "ui/onboarding/OnboardingNudgeCard.h"
 #include "ui/onboarding/OnboardingTheme.h"
@@ -18,18 +16,6 @@ using namespace onboardingTheme;
 using Goal = SettingsActions::Goal;
 
 namespace {
-
-int storedGoal(const PreferencesStore& preferences, Goal goal) {
-    switch (goal) {
-    case Goal::water:
-        return preferences.read(keys::waterGoalML);
-    case Goal::breaks:
-        return preferences.read(keys::breaksGoalDaily);
-    case Goal::movement:
-        break;
-    }
-    return preferences.read(keys::movementGoalDaily);
-}
 
 QLabel* sectionHeader(const QString& title) {
     return label(title, sectionFont(), 1);
@@ -156,7 +142,7 @@ void OnboardingSetUpPage::showGoals() {
     for (Goal goal : {Goal::water, Goal::breaks, Goal::movement}) {
         QComboBox& menu = goalMenu(goal);
         // A goal that is not one of the options shows as a blank.
-        menu.setCurrentIndex(menu.findData(storedGoal(services_.preferences, goal)));
+        menu.setCurrentIndex(menu.findData(services_.actions.goal(goal)));
     }
 }
 

@@ -28,30 +28,6 @@ QString qs(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-const char* goalKey(Goal goal) {
-    switch (goal) {
-    case Goal::water:
-        return "waterGoalML";
-    case Goal::breaks:
-        return "breaksGoalDaily";
-    case Goal::movement:
-        return "movementGoalDaily";
-    }
-    return "waterGoalML";
-}
-
-int storedGoal(const PreferencesStore& preferences, Goal goal) {
-    switch (goal) {
-    case Goal::water:
-        return preferences.read(keys::waterGoalML);
-    case Goal::breaks:
-        return preferences.read(keys::breaksGoalDaily);
-    case Goal::movement:
-        return preferences.read(keys::movementGoalDaily);
-    }
-    return 0;
-}
-
 QToolButton* stepButton(const QString& glyph, const QString& name) {
     auto* button = new QToolButton;
     button->setText(glyph);
@@ -187,7 +163,8 @@ GeneralSettingsPane::GeneralSettingsPane(SettingsServices services, QWidget* par
     subscriptions_.push_back(
         services_.engine.observePaused([this](const bool& on) { pause_->setCheckedQuietly(on); }));
     for (const Goal goal : {Goal::water, Goal::breaks, Goal::movement}) {
-        subscriptions_.push_back(prefs.observe(goalKey(goal), [this, goal] { showGoal(goal); }));
+        subscriptions_.push_back(
+            prefs.observe(SettingsActions::goalKey(goal).name, [this, goal] { showGoal(goal); }));
         showGoal(goal);
     }
     subscriptions_.push_back(prefs.observe(keys::nudgeDisplayDuration.name, [this] { showDuration(); }));
@@ -207,7 +184,7 @@ QLabel* GeneralSettingsPane::footer(int section) const {
 
 void GeneralSettingsPane::showGoal(Goal goal) {
     QComboBox* picker = goals_[static_cast<int>(goal)];
-    const int stored = storedGoal(services_.preferences, goal);
+    const int stored = services_.actions.goal(goal);
     const QSignalBlocker blocker(picker);
     picker->clear();
     for (const auto& option : goalOptions(goal, stored)) {
