@@ -98,27 +98,29 @@ void DesktopApp::buildUpdatePorts() {
     // Without a key no archive could be checked: such a build has no feed to offer.
     if (!build::updatePublicKey.empty())
         updatePorts_.feed = std::string(build::updateFeed);
-    const auto layout =
-        updatePorts_.feed.empty()
-            ? std::nullopt
-            : ReleaseInstaller::layoutFor(binary, QString::fromStdString(updatePorts_.version));
-    if (!layout)
+    if (updatePorts_.feed.empty())
         return;
-    updateTransport_ = std::make_unique<NetworkUpdateTransport>(
-        NetworkUpdateTransport::Options{layout->releases() + QStringLiteral("/.downloads")});
-    updateInstaller_ = std::make_unique<ReleaseInstaller>(
-        *layout, QByteArray(build::updatePublicKey.data(), qsizetype(build::updatePublicKey.size())),
-        [this](const QString& path) {
-            // The new Vornela waits for this one to end: only one may hold the session's lock.
-            QProcess::startDetached(
-                QStringLiteral("/bin/sh"),
-                {QStringLiteral("-c"),
-                 QStringLiteral("while kill -0 \"$1\" 2>/dev/null; do sleep 0.2; done; exec \"$0\""), path,
-                 QString::number(QCoreApplication::applicationPid())});
-            terminate();
-        });
-    updatePorts_.transport = updateTransport_.get();
-    updatePorts_.installer = updateInstaller_.get();
+    const auto text = [](std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); };
+    const QString module = QCoreApplication::applicationDirPath() + QLatin1Char('/') +
+                           text(build::updateModuleDir) + QStringLiteral("/libvornela_update.so");
+    const auto relaunch = [this](const QString& path) {
+        // The new Vornela waits for this one to end: only one may hold the session's lock.
+        QProcess::startDetached(
+            QStringLiteral("/bin/sh"),
+            {QStringLiteral("-c"),
+             QStringLiteral("while kill -0 \"$1\" 2>/dev/null; do sleep 0.2; done; exec \"$0\""), path,
+             QString::number(QCoreApplication::applicationPid())});
+        terminate();
+    };
+    updateBackend_ =
+        loadUpdateBackend(module, UpdateBackendSetup{binary, text(updatePorts_.version),
+                                                     QByteArray(build::updatePublicKey.data(),
+                                                                qsizetype(build::updatePublicKey.size())),
+                                                     relaunch});
+    if (!updateBackend_)
+        return;
+    updatePorts_.transport = &updateBackend_->transport();
+    updatePorts_.installer = &updateBackend_->installer();
 }
 
 DesktopApp::~DesktopApp() {
@@ -138,8 +140,8 @@ void DesktopApp::launch() {
     portal_.start();
     core_->launch();
     // This version is up: the one an update replaced is no longer needed.
-    if (updateInstaller_ && core_->updater().hasOwnUpdater())
-        updateInstaller_->startedOnce();
+    if (updateBackend_ && core_->updater().hasOwnUpdater())
+        updateBackend_->startedOnce();
 }
 
 void DesktopApp::terminate() {

@@ -22,8 +22,7 @@
 #include "platform/text/SystemLocaleData.h"
 #include "platform/time/QtScheduler.h"
 #include "platform/time/SystemClock.h"
-#include "platform/update/NetworkUpdateTransport.h"
-#include "platform/update/ReleaseInstaller.h"
+#include "platform/update/UpdateBackend.h"
 #include "platform/window/QtPanelWindowFactory.h"
 #include "ui/activity/ShareCardSource.h"
 #include "ui/activity/SharePreviewWindow.h"
@@ -89,8 +88,7 @@ private:
         {std::ref(shareCards_), [](const QImage& card) { return encodeJpeg(card); }}};
     TimeZoneSource timeZone_;
     // What a home install updates itself with: they outlive the core's updater.
-    std::unique_ptr<NetworkUpdateTransport> updateTransport_;
-    std::unique_ptr<ReleaseInstaller> updateInstaller_;
+    std::unique_ptr<UpdateBackend> updateBackend_;
     UpdatePorts updatePorts_;
     std::unique_ptr<VornelaCore> core_;
     std::unique_ptr<PanelContentBinder> binder_;

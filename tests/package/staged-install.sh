@@ -27,9 +27,13 @@ for size in 16 24 32 48 64 128 256 512; do
     file -b "$png" 2>/dev/null | grep -q "^PNG image data, $size x $size," || fail "no ${size}px icon at $png"
 done
 
-# Nothing may point back into the build: no run path, no file named from it.
-if readelf -d "$root/bin/vornela" | grep -qE 'RPATH|RUNPATH'; then fail "the binary keeps a run path"; fi
-if grep -rqF "$build" "$stage" --exclude=vornela; then fail "an installed file names the build folder"; fi
+# Nothing may point back into the build: no run path, no file named from it (the program and the
+# updater's module name their sources only in their debug information).
+for elf in "$root/bin/vornela" "$root/libexec/vornela/libvornela_update.so"; do
+    [ -f "$elf" ] || fail "not installed: $elf"
+    if readelf -d "$elf" | grep -qE 'RPATH|RUNPATH'; then fail "$elf keeps a run path"; fi
+done
+if grep -rqF "$build" "$stage" --exclude=vornela --exclude=libvornela_update.so; then fail "an installed file names the build folder"; fi
 
 [ "$(env -u DISPLAY -u WAYLAND_DISPLAY "$root/bin/vornela" --version)" = "Vornela $version" ] ||
     fail "--version does not print Vornela $version"

@@ -5,6 +5,7 @@
 #include "core/store/PreferencesStore.h"
 #include "platform/update/NetworkUpdateTransport.h"
 #include "platform/update/ReleaseInstaller.h"
+#include "platform/update/UpdateBackend.h"
 
 #include <QDir>
 #include <QFile>
@@ -233,6 +234,19 @@ TEST(HomeUpdate, InstallSwitchesOverAndKeepsTheOldVersionUntilTheNewOneHasStarte
     EXPECT_EQ(readAll(h.prefix() + "/lib/vornela/2.0/bin/vornela"), "two");
     EXPECT_EQ(readAll(h.prefix() + "/lib/vornela/3.0/share/doc/vornela/README"), "notes")
         << "a link inside is kept";
+}
+
+// The app reaches all of the above through its module, loaded only by a home install.
+TEST(HomeUpdate, TheModuleGivesABackendOnlyToAnInstall) {
+    QTemporaryDir home;
+    ASSERT_TRUE(QDir(home.path()).mkpath("bin") && QDir(home.path()).mkpath("share/applications"));
+    const QString installed = home.path() + "/bin/vornela";
+    QFile(installed).open(QIODevice::WriteOnly);
+    const auto setup = [](const QString& binary) { return UpdateBackendSetup{binary, "1.0", {}, {}}; };
+    EXPECT_NE(loadUpdateBackend(VORNELA_UPDATE_MODULE, setup(installed)), nullptr);
+    EXPECT_EQ(loadUpdateBackend(VORNELA_UPDATE_MODULE, setup(home.path() + "/vornela")), nullptr)
+        << "not an installed layout";
+    EXPECT_EQ(loadUpdateBackend(home.path() + "/missing.so", setup(installed)), nullptr);
 }
 
 } // namespace
