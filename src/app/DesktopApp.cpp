@@ -24,7 +24,7 @@ DesktopApp::DesktopApp(std::filesystem::path preferencesFile)
                                                     settingsWindow_, onboardingWindow_, sharePreview_,
                                                     timeZone_, loginItem_, &updatePorts_});
     VornelaCore& core = *core_;
-    onboardingWindow_.setContent([&core] { return onboardingContent(core); });
+    onboardingWindow_.setContent([this, &core] { return onboardingContent(core, driver_); });
     settingsWindow_.setServices([this, &core] {
         return SettingsServices{core.settingsWindow(),
                                 core.settings(),

@@ -241,9 +241,10 @@ bool writeOnboardingPages(const QString& dir) {
         fakes::VirtualDesktop world(GalleryWorld::wallStart);
         world.desktop.system.darkAppearance.set(dark);
         world.launch();
+        AnimationDriver driver(world.scheduler);
         for (int page = onboarding::meetPage; page < onboarding::pageCount; ++page) {
             world.core->onboarding().showPage(page);
-            OnboardingView view(onboardingContent(*world.core));
+            OnboardingView view(onboardingContent(*world.core, driver));
             WindowTheme::apply(view, dark);
             view.resize(static_cast<int>(onboarding::windowWidth),
                         static_cast<int>(onboarding::pageHeight(page)));
@@ -279,7 +280,8 @@ bool writeOnboardingPages(const QString& dir) {
     {
         fakes::VirtualDesktop world(GalleryWorld::wallStart);
         world.launch();
-        OnboardingView view(onboardingContent(*world.core));
+        AnimationDriver driver(world.scheduler);
+        OnboardingView view(onboardingContent(*world.core, driver));
         WindowTheme::apply(view, false);
         view.resize(static_cast<int>(onboarding::windowWidth), static_cast<int>(onboarding::pageHeight(0)));
         view.show();

@@ -9,13 +9,13 @@
 
 namespace vornela {
 
-OnboardingView::Context onboardingContent(VornelaCore& core) {
+OnboardingView::Context onboardingContent(VornelaCore& core, AnimationDriver& driver) {
     return OnboardingView::Context{
         core.onboarding(),
-        [&core] {
-            return new OnboardingSetUpPage(
-                OnboardingSetUpPage::Services{core.preferences(), core.nudgeSettings(), core.settings(),
-                                              core.ports().clock, core.onboarding().reduceMotion()});
+        [&core, &driver] {
+            return new OnboardingSetUpPage(OnboardingSetUpPage::Services{
+                core.preferences(), core.nudgeSettings(), core.settings(), core.ports().clock,
+                core.onboarding().reduceMotion(), driver, core.ports().system});
         },
         [&core](OnboardingFinishPage& page) {
             if (!core.startAtLogin().willTurnOn())

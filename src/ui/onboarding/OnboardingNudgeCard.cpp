@@ -2,7 +2,7 @@
 
 #include "core/nudges/NudgeIntervalPreset.h"
 #include "ui/base/ToggleSwitch.h"
-#include "ui/onboarding/OnboardingIconChip.h"
+#include "ui/nudges/NudgeIconChip.h"
 #include "ui/onboarding/OnboardingTheme.h"
 
 #include <QComboBox>
@@ -16,8 +16,8 @@ namespace vornela {
 
 using namespace onboardingTheme;
 
-OnboardingNudgeCard::OnboardingNudgeCard(SettingsNudgeRow& row, const Clock& clock, bool reduceMotion,
-                                         QWidget* parent)
+OnboardingNudgeCard::OnboardingNudgeCard(SettingsNudgeRow& row, const Clock& clock, AnimationDriver& driver,
+                                         const SystemPreferences& system, bool reduceMotion, QWidget* parent)
     : OnboardingCard(parent), row_(row) {
     const NudgeDefinition& definition = row.definition();
     const QString title = QString::fromStdString(definition.title);
@@ -26,7 +26,7 @@ OnboardingNudgeCard::OnboardingNudgeCard(SettingsNudgeRow& row, const Clock& clo
     auto* top = new QHBoxLayout(header);
     top->setContentsMargins(14, 12, 14, 12);
     top->setSpacing(14);
-    top->addWidget(new OnboardingIconChip(definition, 40, clock, reduceMotion));
+    top->addWidget(new NudgeIconChip(definition, 40, clock, driver, system));
     auto* texts = new QVBoxLayout;
     texts->setSpacing(2);
     texts->addWidget(label(title, labelFont(), 0));

@@ -9,15 +9,17 @@ class QTimeEdit;
 
 namespace vornela {
 
+class AnimationDriver;
 class Clock;
+struct SystemPreferences;
 class ToggleSwitch;
 
 // One nudge kind: its icon, title and message with an on/off switch, and below them its
 // frequency, or for the lunch nudge its time; the second row dims while the nudge is off.
 class OnboardingNudgeCard : public OnboardingCard {
 public:
-    OnboardingNudgeCard(SettingsNudgeRow& row, const Clock& clock, bool reduceMotion,
-                        QWidget* parent = nullptr);
+    OnboardingNudgeCard(SettingsNudgeRow& row, const Clock& clock, AnimationDriver& driver,
+                        const SystemPreferences& system, bool reduceMotion, QWidget* parent = nullptr);
 
     // Shows the row's values again (after the goals moved the intervals).
     void refresh();

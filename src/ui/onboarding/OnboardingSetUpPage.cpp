@@ -91,7 +91,8 @@ OnboardingSetUpPage::OnboardingSetUpPage(Services services, QWidget* parent)
             lunch = &row;
             continue;
         }
-        cards_.push_back(new OnboardingNudgeCard(row, services.clock, services.reduceMotion));
+        cards_.push_back(new OnboardingNudgeCard(row, services.clock, services.driver, services.system,
+                                                 services.reduceMotion));
         nudges->addWidget(cards_.back());
     }
 
@@ -99,7 +100,8 @@ OnboardingSetUpPage::OnboardingSetUpPage(Services services, QWidget* parent)
         auto* lunchSection = section(*page, 8);
         // A lunch reminder, whatever the stored kind is called ("launch").
         lunchSection->addWidget(sectionHeader(QStringLiteral("Lunch Reminder")));
-        cards_.push_back(new OnboardingNudgeCard(*lunch, services.clock, services.reduceMotion));
+        cards_.push_back(new OnboardingNudgeCard(*lunch, services.clock, services.driver, services.system,
+                                                 services.reduceMotion));
         lunchSection->addWidget(cards_.back());
         lunchSection->addWidget(footnote(QStringLiteral(
             "A once-a-day lunch nudge at the time you choose. Change it anytime in Settings.")));

@@ -11,10 +11,12 @@
 
 namespace vornela {
 
+class AnimationDriver;
 class Clock;
 class NudgeSettings;
 class OnboardingNudgeCard;
 class PreferencesStore;
+struct SystemPreferences;
 
 // The second step: the three daily goals, one card per nudge on an interval, and the lunch
 // nudge's card. Every change is written at once.
@@ -26,6 +28,9 @@ public:
         SettingsActions& actions;
         const Clock& clock;
         bool reduceMotion;
+        // The icon chips animate on the app's one driver.
+        AnimationDriver& driver;
+        const SystemPreferences& system;
     };
 
     explicit OnboardingSetUpPage(Services services, QWidget* parent = nullptr);

@@ -2,7 +2,7 @@
 
 #include "core/settings/SettingsNudgeRow.h"
 #include "ui/base/ToggleSwitch.h"
-#include "ui/settings/NudgeIconChip.h"
+#include "ui/nudges/NudgeIconChip.h"
 #include "ui/settings/SettingsSection.h"
 
 #include <QComboBox>

@@ -1,8 +1,8 @@
-#include "ui/onboarding/OnboardingView.h"
 #include "core/app/VornelaCore.h"
 #include "core/onboarding/OnboardingPage.h"
 #include "core/store/PreferenceKeys.h"
 #include "fakes/VirtualDesktop.h"
+#include "ui/base/AnimationDriver.h"
 #include "ui/base/ToggleSwitch.h"
 #include "ui/base/WindowTheme.h"
 #include "ui/onboarding/OnboardingContent.h"
@@ -53,7 +53,7 @@ struct OnboardingScene {
         world.desktop.system.darkAppearance.set(dark);
         world.launch();
         world.core->onboarding().showPage(page);
-        view = std::make_unique<OnboardingView>(onboardingContent(*world.core));
+        view = std::make_unique<OnboardingView>(onboardingContent(*world.core, driver));
         WindowTheme::apply(*view, dark);
         view->resize(640, static_cast<int>(onboarding::pageHeight(page)));
     }
@@ -73,6 +73,7 @@ struct OnboardingScene {
     OnboardingSetUpPage& setUp() { return *dynamic_cast<OnboardingSetUpPage*>(view->page()); }
 
     fakes::VirtualDesktop world;
+    AnimationDriver driver{world.scheduler};
     std::unique_ptr<OnboardingView> view;
 };
 
@@ -131,9 +132,9 @@ TEST(OnboardingView, SetUpPageShowsWhatIsStoredAndWritesWhatIsPicked) {
     preferences.write(keys::hasCompletedOnboarding, true);
     preferences.write(keys::waterGoalML, 1500);
     scene.world.core->onboarding().showPage(1);
-    OnboardingSetUpPage page(OnboardingSetUpPage::Services{preferences, scene.world.core->nudgeSettings(),
-                                                           scene.world.core->settings(),
-                                                           scene.world.scheduler, false});
+    OnboardingSetUpPage page(OnboardingSetUpPage::Services{
+        preferences, scene.world.core->nudgeSettings(), scene.world.core->settings(), scene.world.scheduler,
+        false, scene.driver, scene.world.desktop.system});
     QComboBox& water = page.goalMenu(SettingsActions::Goal::water);
     EXPECT_EQ(water.currentText(), "");
     water.activated(water.findData(3000));

@@ -1,4 +1,4 @@
-#include "ui/settings/NudgeIconChip.h"
+#include "ui/nudges/NudgeIconChip.h"
 
 #include "core/base/SystemPreferences.h"
 #include "core/nudges/DotMatrixStyle.h"
