@@ -2,6 +2,7 @@
 
 #include "core/app/BuildInfo.h"
 #include "platform/system/DpkgOwnership.h"
+#include "ui/base/IdleMemory.h"
 #include "ui/base/Typography.h"
 #include "ui/onboarding/OnboardingContent.h"
 
@@ -73,6 +74,9 @@ DesktopApp::DesktopApp(std::filesystem::path preferencesFile)
         std::fprintf(stderr, "vornela: could not save %s: %s\n", backend_.path().c_str(), why.c_str());
     });
 
+    notchStates_ = core.notch().notchState.observe([this](const NotchState&) { scheduleIdleRelease(); });
+    scheduleIdleRelease();
+
     scheduler_.onWallClockChanged = [&core] { core.wallClockChanged(); };
     screens_.onScreensChanged = [&core] { core.screensChanged(); };
     pointer_.onPointerMoved = [&core] { core.pointerMoved(); };
@@ -121,6 +125,17 @@ void DesktopApp::buildUpdatePorts() {
         return;
     updatePorts_.transport = &updateBackend_->transport();
     updatePorts_.installer = &updateBackend_->installer();
+}
+
+void DesktopApp::scheduleIdleRelease() {
+    if (!core_->notch().notchState.get().is(NotchState::Case::closed)) {
+        idleRelease_.cancel();
+        return;
+    }
+    // Not at once: a pointer passing over the notch again soon should find its fonts still loaded
+    // (reloading them costs the first frame about 6 ms).
+    constexpr double holdSeconds = 5;
+    idleRelease_ = scheduler_.after(ClockKind::monotonic, holdSeconds, [] { releaseIdleMemory(); });
 }
 
 DesktopApp::~DesktopApp() {

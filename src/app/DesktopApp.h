@@ -62,6 +62,8 @@ public:
 private:
     // A home install with a feed and a key updates itself; every other install says why not.
     void buildUpdatePorts();
+    // Once the notch has stayed closed a while, what drawing its text left behind is given back.
+    void scheduleIdleRelease();
 
     // Receiver of Qt connections to longer-lived objects, so they end with the app.
     QObject connections_;
@@ -103,6 +105,8 @@ private:
     Subscription loadProblems_;
     Subscription loginProblems_;
     Subscription saveFailures_;
+    Subscription notchStates_;
+    TaskHandle idleRelease_;
     std::string lastSaveFailure_;
     bool terminated_ = false;
 };

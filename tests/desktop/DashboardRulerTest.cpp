@@ -10,6 +10,7 @@
 
 #include <QDate>
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace vornela {
@@ -86,6 +87,14 @@ TEST(DashboardAndRuler, WaterIsLoggedByDraggingTheRuler) {
         << app.readPreferences().dump();
     EXPECT_TRUE(X11Probe::waitUntil([&] { return probe.geometry(notch) == restingPill; }, 5))
         << "the notch closes after Track";
+    // A closed notch gives back the fonts it drew with: no font file stays mapped.
+    const QString maps = QStringLiteral("/proc/%1/maps").arg(app.pid());
+    EXPECT_TRUE(X11Probe::waitUntil(
+        [&] {
+            QFile file(maps);
+            return file.open(QIODevice::ReadOnly) && !file.readAll().contains("/share/fonts/");
+        },
+        10));
 }
 
 // The dashboard's activity button opens the heat map; its share button opens the preview window.

@@ -3,6 +3,7 @@
 #include "core/store/PreferenceKeys.h"
 #include "ui/activity/ActivityHeatMapView.h"
 #include "ui/base/AnimationDriver.h"
+#include "ui/base/IdleMemory.h"
 #include "ui/dashboard/DashboardButton.h"
 #include "ui/dashboard/HoverHomeView.h"
 #include "ui/dashboard/WaterTrackingView.h"
@@ -104,6 +105,21 @@ TEST(DashboardDrawing, ChipBarsFillWithTheDay) {
     w.health->logWater(1500);
     w.settle();
     EXPECT_TRUE(filled(0.75)) << "over the goal: full";
+}
+
+TEST(DashboardDrawing, ReopensTheSameAfterTheClosedNotchGaveItsFontsBack) {
+    SurfaceWorld w;
+    w.record(1300, 2, 1, 0);
+    w.openDashboard();
+    w.settle();
+    const QImage before = w.paint();
+    w.leave();
+    w.settle();
+    ASSERT_TRUE(w.vm->notchState.get().is(NotchState::Case::closed));
+    releaseIdleMemory();
+    w.openDashboard();
+    w.settle();
+    EXPECT_TRUE(w.paint() == before) << "every label, figure and glyph drawn again as it was";
 }
 
 TEST(DashboardDrawing, TrackIsDimmedUntilThereIsWater) {
