@@ -1,13 +1,11 @@
 #include "platform/system/PortalSystemPreferences.h"
 
+#include "../TestFiles.h"
 #include "FakeBusPeers.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <cstdio>
 
 namespace vornela {
 namespace {
@@ -61,12 +59,7 @@ TEST(PortalSystemPreferences, FollowsThePortalsAnswersAndChanges) {
 TEST(PortalSystemPreferences, KdeAnimationFactorZeroReducesMotionUntilEdited) {
     QTemporaryDir dir;
     const QString kdeglobals = dir.filePath(QStringLiteral("kdeglobals"));
-    auto write = [&](const QByteArray& contents) {
-        QFile file(kdeglobals + QStringLiteral(".new")); // KDE saves by rename-over too
-        return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size() && file.flush() &&
-               std::rename(QFile::encodeName(file.fileName()).constData(),
-                           QFile::encodeName(kdeglobals).constData()) == 0;
-    };
+    const auto write = [&](const QByteArray& contents) { return testing::renameOver(kdeglobals, contents); };
     ASSERT_TRUE(write("[General]\nAnimationDurationFactor=1\n[KDE]\nLookAndFeelPackage=org.kde.breeze\n"
                       "AnimationDurationFactor[$i]=0\n"));
     testing::FakePortal portal;

@@ -1,38 +1,30 @@
 #include "platform/system/PreferencesFileWatcher.h"
 
+#include "../TestFiles.h"
 #include "../time/EventLoopWait.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <cstdio>
 
 namespace vornela {
 namespace {
 
 using testing::waitUntil;
 
-// How the preferences store saves: a temp file in the same folder, renamed over the old one.
-bool saveByRename(const QString& path, const QByteArray& contents) {
-    QFile temp(path + QStringLiteral(".tmp"));
-    return temp.open(QIODevice::WriteOnly) && temp.write(contents) == contents.size() && temp.flush() &&
-           std::rename(QFile::encodeName(temp.fileName()).constData(), QFile::encodeName(path).constData()) ==
-               0;
-}
+// Saved as the preferences store saves: a temp file in the same folder, renamed over the old one.
+using testing::renameOver;
 
 TEST(PreferencesFileWatcher, SeesEveryRenameOverAndInPlaceEdits) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("preferences.json"));
-    ASSERT_TRUE(saveByRename(path, "{}"));
+    ASSERT_TRUE(renameOver(path, "{}"));
     int changes = 0;
     PreferencesFileWatcher watcher(path, [&] { ++changes; });
 
-    ASSERT_TRUE(saveByRename(path, R"({"a":1})"));
+    ASSERT_TRUE(renameOver(path, R"({"a":1})"));
     ASSERT_TRUE(waitUntil([&] { return changes == 1; }));
-    ASSERT_TRUE(saveByRename(path, R"({"a":2})"));
+    ASSERT_TRUE(renameOver(path, R"({"a":2})"));
     ASSERT_TRUE(waitUntil([&] { return changes == 2; })) << "the watch must follow the new file";
 
     QFile file(path);
@@ -49,10 +41,10 @@ TEST(PreferencesFileWatcher, PicksUpAFolderAndFileThatAppearLater) {
     PreferencesFileWatcher watcher(path, [&] { ++changes; });
 
     ASSERT_TRUE(QDir().mkpath(folder));
-    ASSERT_TRUE(saveByRename(path, "{}"));
+    ASSERT_TRUE(renameOver(path, "{}"));
     ASSERT_TRUE(waitUntil([&] { return changes >= 1; }));
     const int before = changes;
-    ASSERT_TRUE(saveByRename(path, R"({"b":true})"));
+    ASSERT_TRUE(renameOver(path, R"({"b":true})"));
     ASSERT_TRUE(waitUntil([&] { return changes > before; })) << "and keeps watching it afterwards";
 }
 

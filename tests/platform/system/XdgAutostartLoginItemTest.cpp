@@ -1,7 +1,7 @@
 #include "platform/system/XdgAutostartLoginItem.h"
 
-#include <QDir>
-#include <QFile>
+#include "../TestFiles.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -10,18 +10,12 @@
 namespace vornela {
 namespace {
 
+using testing::writeFile;
+
 const QString id = QStringLiteral("app.vornela.Vornela");
 
-bool writeFile(const QString& path, const QByteArray& contents) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(contents) == contents.size();
-}
-
 QString execLine(const QString& entry) {
-    QFile file(entry);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    for (const QByteArray& line : file.readAll().split('\n'))
+    for (const QByteArray& line : testing::readFile(entry).split('\n'))
         if (line.startsWith("Exec="))
             return QString::fromUtf8(line.mid(5));
     return {};
@@ -30,21 +24,16 @@ QString execLine(const QString& entry) {
 // What a desktop does with the Exec value: undo the string escapes and %%, then split and
 // unquote it. Its quoting rules are the shell's inside double quotes, so sh runs it.
 bool startsAsADesktopWould(const QString& exec) {
-    QString command = exec;
-    command.replace(QStringLiteral("\\\\"), QStringLiteral("\\"))
-        .replace(QStringLiteral("%%"), QStringLiteral("%"));
+    const QString command = QString(exec).replace("\\\\", "\\").replace("%%", "%");
     return QProcess::execute(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command}) == 0;
 }
 
 TEST(XdgAutostartLoginItem, OnWritesAValidEntryThatStartsThisProgramAndOffRemovesIt) {
     QTemporaryDir temp;
     // A home-install path with characters a desktop would split or expand.
-    const QString bin = temp.filePath(QStringLiteral("my apps/$HOME \"100%\"/bin"));
-    ASSERT_TRUE(QDir().mkpath(bin));
-    const QString program = bin + QStringLiteral("/vornela");
+    const QString program = temp.filePath(QStringLiteral("my apps/$HOME \"100%\"/bin/vornela"));
     const QString marker = temp.filePath(QStringLiteral("started"));
-    ASSERT_TRUE(writeFile(program, "#!/bin/sh\ntouch '" + marker.toUtf8() + "'\n"));
-    QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ASSERT_TRUE(writeFile(program, "#!/bin/sh\ntouch '" + marker.toUtf8() + "'\n", true));
 
     XdgAutostartLoginItem item(temp.filePath(QStringLiteral("config/autostart")), id, program);
     EXPECT_FALSE(item.isEnabled());

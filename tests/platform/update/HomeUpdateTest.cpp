@@ -1,3 +1,5 @@
+#include "../TestFiles.h"
+#include "../time/EventLoopWait.h"
 #include "UpdateFixtures.h"
 #include "core/app/UpdaterManager.h"
 #include "core/base/ManualScheduler.h"
@@ -7,9 +9,6 @@
 #include "platform/update/ReleaseInstaller.h"
 #include "platform/update/UpdateBackend.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -18,25 +17,14 @@ namespace vornela {
 namespace {
 
 using testing::Member;
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
-           file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
+using testing::readFile;
 
 // A home install of version 1.0 (prefix/bin/vornela holding "old"), a feed on a loopback server,
 // and the updater as the app builds it, driven through user-started checks.
 struct HomeInstall {
     explicit HomeInstall(int stallMilliseconds = 10000)
         : transport({dir.filePath("downloads"), stallMilliseconds}) {
-        EXPECT_TRUE(writeFile(binary(), "old"));
+        EXPECT_TRUE(testing::writeFile(binary(), "old", true));
         QDir().mkpath(prefix() + "/share/applications");
         preferences.write(keys::automaticallyChecksForUpdates, false);
         relaunch("1.0");
@@ -75,14 +63,13 @@ struct HomeInstall {
 
     // What a user sees after Check for Updates, and Install when offered.
     std::string checkAndInstall() {
+        const auto settled = [&] { return updater->canCheckForUpdates() || updater->readyToRestart(); };
         updater->checkForUpdates();
-        EXPECT_TRUE(
-            testing::waitFor([&] { return updater->canCheckForUpdates() || updater->readyToRestart(); }));
-        if (!updater->offered())
-            return updater->statusText();
-        updater->installUpdate();
-        EXPECT_TRUE(
-            testing::waitFor([&] { return updater->canCheckForUpdates() || updater->readyToRestart(); }));
+        EXPECT_TRUE(testing::waitUntil(settled, 10000));
+        if (updater->offered()) {
+            updater->installUpdate();
+            EXPECT_TRUE(testing::waitUntil(settled, 10000));
+        }
         return updater->statusText();
     }
 
@@ -107,88 +94,52 @@ QByteArray release(const std::string& program = "new") {
 }
 
 TEST(HomeUpdate, EveryBadFeedArchiveOrServerIsRefusedWithItsReasonAndTheInstallUntouched) {
+    // The feed the server answers; without one, a release of `archive` is published.
     struct Case {
-        const char* name;
-        std::function<void(HomeInstall&)> setUp;
         std::string status;
+        testing::LoopbackServer::Answer feed = {0};
+        QByteArray archive = release();
+        QByteArray signedInstead = {};
+        qint64 extraLength = 0;
     };
-    const std::vector<Case> cases{
-        {"not XML",
-         [](HomeInstall& h) {
-             h.server.answers["/feed"] = {200, "<html><body>Sorry"};
-         },
-         "The update feed is not a valid RSS feed."},
-        {"huge",
-         [](HomeInstall& h) {
-             h.server.answers["/feed"] = {200, QByteArray(2 << 20, 'x')};
-         },
-         "The update feed is too large."},
-        {"no items",
-         [](HomeInstall& h) {
-             h.server.answers["/feed"] = {200, "<rss><channel><title>V</title></channel></rss>"};
-         },
-         "The update feed lists no releases."},
-        {"500",
-         [](HomeInstall& h) {
-             h.server.answers["/feed"] = {500, "oops"};
-         },
-         "The update server answered with error 500."},
-        {"redirect to http",
-         [](HomeInstall& h) {
-             h.server.answers["/feed"] = {302, "", "http://vornela.app/feed.xml"};
-         },
-         "The update server redirected to an insecure address."},
-        {"stall",
-         [](HomeInstall& h) {
-             h.server.answers["/feed"] = {200, "", "", true};
-         },
-         "The update server stopped answering."},
-        {"bad signature", [](HomeInstall& h) { h.publish("2.0", release(), h.key.sign("other")); },
-         "The update's signature does not match: it was not signed with Vornela's key."},
-        {"wrong length", [](HomeInstall& h) { h.publish("2.0", release(), {}, release().size() + 1); },
-         "The download's length"},
-        {"not an archive", [](HomeInstall& h) { h.publish("2.0", "garbage that is signed"); },
-         "The update archive cannot be unpacked: it is not a .tar.gz archive."},
-        {"../",
-         [](HomeInstall& h) {
-             h.publish("2.0", testing::tarGz({{"bin/vornela", "new"}, {"../evil", "x"}}));
-         },
-         "The update archive cannot be unpacked: the member \"../evil\" points outside its folder."},
-        {"absolute",
-         [](HomeInstall& h) {
-             h.publish("2.0", testing::tarGz({{"/tmp/evil", "x"}}));
-         },
-         "The update archive cannot be unpacked: the member \"/tmp/evil\" points outside its folder."},
-        {"symlink out",
-         [](HomeInstall& h) {
-             h.publish("2.0", testing::tarGz({{"bin/vornela", "new"}, {"bin/up", "", "l", "../../.."}}));
-         },
-         "The update archive cannot be unpacked: the link \"bin/up\" points outside its folder."},
-        {"absolute symlink",
-         [](HomeInstall& h) {
-             h.publish("2.0",
-                       testing::tarGz({{"bin/vornela", "new"}, {"bin/passwd", "", "l", "/etc/passwd"}}));
-         },
-         "The update archive cannot be unpacked: the link \"bin/passwd\" points outside its folder."},
-        {"hard link out",
-         [](HomeInstall& h) {
-             h.publish("2.0", testing::tarGz({{"bin/vornela", "new"}, {"bin/pw", "", "h", "../etc/passwd"}}));
-         },
-         "The update archive cannot be unpacked: the link \"bin/pw\" points outside its folder."},
-        {"no program",
-         [](HomeInstall& h) {
-             h.publish("2.0", testing::tarGz({{"README", "hi"}}));
-         },
-         "The update archive holds no bin/vornela program."},
+    const std::string unpack = "The update archive cannot be unpacked: ";
+    const std::string outside = " points outside its folder.";
+    const Case cases[] = {
+        {"The update feed is not a valid RSS feed.", {200, "<html><body>Sorry"}},
+        {"The update feed is too large.", {200, QByteArray(2 << 20, 'x')}},
+        {"The update feed lists no releases.", {200, "<rss><channel><title>V</title></channel></rss>"}},
+        {"The update server answered with error 500.", {500, "oops"}},
+        {"The update server redirected to an insecure address.", {302, "", "http://vornela.app/feed.xml"}},
+        {"The update server stopped answering.", {200, "", "", true}},
+        {.status = "The update's signature does not match: it was not signed with Vornela's key.",
+         .signedInstead = "other"},
+        {.status = "The download's length", .extraLength = 1},
+        {.status = unpack + "it is not a .tar.gz archive.", .archive = "garbage that is signed"},
+        {.status = unpack + "the member \"../evil\"" + outside,
+         .archive = testing::tarGz({{"bin/vornela", "new"}, {"../evil", "x"}})},
+        {.status = unpack + "the member \"/tmp/evil\"" + outside,
+         .archive = testing::tarGz({{"/tmp/evil", "x"}})},
+        {.status = unpack + "the link \"bin/up\"" + outside,
+         .archive = testing::tarGz({{"bin/vornela", "new"}, {"bin/up", "", "l", "../../.."}})},
+        {.status = unpack + "the link \"bin/passwd\"" + outside,
+         .archive = testing::tarGz({{"bin/vornela", "new"}, {"bin/passwd", "", "l", "/etc/passwd"}})},
+        {.status = unpack + "the link \"bin/pw\"" + outside,
+         .archive = testing::tarGz({{"bin/vornela", "new"}, {"bin/pw", "", "h", "../etc/passwd"}})},
+        {.status = "The update archive holds no bin/vornela program.",
+         .archive = testing::tarGz({{"README", "hi"}})},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        HomeInstall h(c.status.find("stopped") != std::string::npos ? 300 : 10000);
-        c.setUp(h);
+        SCOPED_TRACE(c.status);
+        HomeInstall h(c.feed.stall ? 300 : 10000);
+        if (c.feed.status != 0)
+            h.server.answers["/feed"] = c.feed;
+        else
+            h.publish("2.0", c.archive, c.signedInstead.isEmpty() ? "" : h.key.sign(c.signedInstead),
+                      c.archive.size() + c.extraLength);
         EXPECT_EQ(h.checkAndInstall().substr(0, c.status.size()), c.status);
         EXPECT_FALSE(h.updater->readyToRestart());
         EXPECT_FALSE(QFileInfo(h.binary()).isSymLink());
-        EXPECT_EQ(readAll(h.binary()), "old");
+        EXPECT_EQ(readFile(h.binary()), "old");
         EXPECT_FALSE(QFileInfo::exists(h.prefix() + "/lib/vornela/2.0")) << "nothing left half-unpacked";
         EXPECT_TRUE(QDir(h.dir.filePath("downloads")).isEmpty()) << "no download left behind";
         EXPECT_FALSE(QFileInfo::exists(h.dir.filePath("evil")));
@@ -221,8 +172,8 @@ TEST(HomeUpdate, InstallSwitchesOverAndKeepsTheOldVersionUntilTheNewOneHasStarte
     ASSERT_FALSE(progress.empty());
     EXPECT_EQ(progress.back(), 1.0);
     EXPECT_TRUE(QFileInfo(h.binary()).isSymLink());
-    EXPECT_EQ(readAll(h.binary()), "two");
-    EXPECT_EQ(readAll(h.prefix() + "/lib/vornela/1.0/bin/vornela"), "old") << "the way back";
+    EXPECT_EQ(readFile(h.binary()), "two");
+    EXPECT_EQ(readFile(h.prefix() + "/lib/vornela/1.0/bin/vornela"), "old") << "the way back";
     h.updater->restartToUpdate();
     EXPECT_EQ(h.restarted, h.binary());
 
@@ -230,18 +181,17 @@ TEST(HomeUpdate, InstallSwitchesOverAndKeepsTheOldVersionUntilTheNewOneHasStarte
     EXPECT_FALSE(QFileInfo::exists(h.prefix() + "/lib/vornela/1.0")) << "2.0 started: 1.0 can go";
     h.publish("3.0", release("three"));
     EXPECT_EQ(h.checkAndInstall(), "Vornela 3.0 is installed. Restart Vornela to use it.");
-    EXPECT_EQ(readAll(h.binary()), "three");
-    EXPECT_EQ(readAll(h.prefix() + "/lib/vornela/2.0/bin/vornela"), "two");
-    EXPECT_EQ(readAll(h.prefix() + "/lib/vornela/3.0/share/doc/vornela/README"), "notes")
+    EXPECT_EQ(readFile(h.binary()), "three");
+    EXPECT_EQ(readFile(h.prefix() + "/lib/vornela/2.0/bin/vornela"), "two");
+    EXPECT_EQ(readFile(h.prefix() + "/lib/vornela/3.0/share/doc/vornela/README"), "notes")
         << "a link inside is kept";
 }
 
 // The app reaches all of the above through its module, loaded only by a home install.
 TEST(HomeUpdate, TheModuleGivesABackendOnlyToAnInstall) {
     QTemporaryDir home;
-    ASSERT_TRUE(QDir(home.path()).mkpath("bin") && QDir(home.path()).mkpath("share/applications"));
     const QString installed = home.path() + "/bin/vornela";
-    QFile(installed).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(testing::writeFile(installed, "") && QDir(home.path()).mkpath("share/applications"));
     const auto setup = [](const QString& binary) { return UpdateBackendSetup{binary, "1.0", {}, {}}; };
     EXPECT_NE(loadUpdateBackend(VORNELA_UPDATE_MODULE, setup(installed)), nullptr);
     EXPECT_EQ(loadUpdateBackend(VORNELA_UPDATE_MODULE, setup(home.path() + "/vornela")), nullptr)

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QTcpServer>
 #include <QTcpSocket>
 
@@ -22,13 +20,10 @@ namespace vornela::testing {
 class LoopbackServer : public QTcpServer {
 public:
     struct Answer {
-        Answer(int s = 200, QByteArray b = {}, QByteArray l = {}, bool st = false)
-            : status(s), body(std::move(b)), location(std::move(l)), stall(st) {}
-        int status;
-        QByteArray body;
-        QByteArray location;
-        // Sends the head and a first byte, then nothing more.
-        bool stall;
+        int status = 200;
+        QByteArray body = {};
+        QByteArray location = {};
+        bool stall = false; // sends the head and a first byte, then nothing more
     };
 
     LoopbackServer() {
@@ -65,15 +60,6 @@ private:
         });
     }
 };
-
-// Runs the event loop until `done` or a few seconds have gone.
-template <class Done> bool waitFor(Done done, int milliseconds = 10000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < milliseconds)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
 
 struct SigningKey {
     SigningKey() {
