@@ -84,12 +84,10 @@ struct SigningKey {
 
 // A member of a test archive: a file, a folder ("d"), a symlink ("l") or a hard link ("h").
 struct Member {
-    Member(std::string p, std::string b = {}, std::string k = "f", std::string l = {})
-        : path(std::move(p)), body(std::move(b)), kind(std::move(k)), link(std::move(l)) {}
     std::string path;
-    std::string body;
-    std::string kind;
-    std::string link;
+    std::string body = {};
+    std::string kind = "f";
+    std::string link = {};
 };
 
 inline QByteArray tarGz(const std::vector<Member>& members) {
