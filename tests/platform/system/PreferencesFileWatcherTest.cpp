@@ -10,10 +10,8 @@
 namespace vornela {
 namespace {
 
+using testing::renameOver; // as the preferences store saves
 using testing::waitUntil;
-
-// Saved as the preferences store saves: a temp file in the same folder, renamed over the old one.
-using testing::renameOver;
 
 TEST(PreferencesFileWatcher, SeesEveryRenameOverAndInPlaceEdits) {
     QTemporaryDir dir;

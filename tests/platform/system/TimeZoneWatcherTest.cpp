@@ -13,10 +13,9 @@
 namespace vornela {
 namespace {
 
+using testing::readFile;
 using testing::spin;
 using testing::waitUntil;
-
-using testing::readFile;
 using testing::writeFile;
 
 // Each report, with the zone the process would read at that moment.
