@@ -1,16 +1,19 @@
 #include "support/NotchWorld.h"
 
+#include "UiTestPictures.h"
+#include "core/store/PreferenceKeys.h"
+#include "ui/activity/ActivityHeatMapView.h"
 #include "ui/base/AnimationDriver.h"
-#include "ui/base/QtConversions.h"
+#include "ui/base/IdleMemory.h"
+#include "ui/dashboard/DashboardButton.h"
+#include "ui/dashboard/HoverHomeView.h"
+#include "ui/dashboard/WaterTrackingView.h"
 #include "ui/notch/NotchContainerView.h"
 #include "ui/notch/NotchHoverTracker.h"
 #include "ui/nudges/NudgeCompletionActionRow.h"
 #include "ui/nudges/NudgeInNotchCompletionRow.h"
 #include "ui/nudges/NudgeSurfaceButton.h"
 
-#include <QApplication>
-#include <QImage>
-#include <QMouseEvent>
 #include <QPainter>
 #include <gtest/gtest.h>
 
@@ -39,51 +42,62 @@ struct ViewWorld : NotchWorld {
         };
         fit();
     }
-    ~ViewWorld() { view.reset(); }
 
     void fit() {
         const Size s = vm->layoutMetrics.get().windowSize;
         view->resize(int(std::ceil(s.width)), int(std::ceil(s.height)));
     }
+    void settle() {
+        advance(1);
+        fit();
+    }
+    void record(int waterML, int breaks, int moves, int lunches) {
+        health->logWater(waterML);
+        for (auto [kind, count] : {std::pair{K::eyeBreak, breaks}, std::pair{K::standMove, moves},
+                                   std::pair{K::launch, lunches}}) {
+            for (int i = 0; i < count; ++i)
+                health->recordCompletion(kind);
+        }
+    }
 
     QImage paint(double scale = 2) const {
         QImage image((QSizeF(view->size()) * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
         image.setDevicePixelRatio(scale);
-        image.fill(Qt::transparent);
+        image.fill(ground);
         QPainter painter(&image);
         view->paintSurface(painter);
         return image;
     }
-
+    QColor ground = Qt::transparent;
     AnimationDriver driver{scheduler};
     std::unique_ptr<NotchContainerView> view;
     std::vector<std::string> events;
 };
 
-int alphaAt(const QImage& image, double x, double y) {
-    const double s = image.devicePixelRatio();
-    return image.pixelColor(QPoint(int(x * s), int(y * s))).alpha();
+// The dashboard, ruler and activity page hosted on black, shown (off screen) as in the panel so a
+// resize lays them out at once.
+struct SurfaceWorld : ViewWorld {
+    SurfaceWorld() {
+        view->hostOpenSurfaces(core->dashboard(), core->ruler(), core->activity());
+        view->setAttribute(Qt::WA_DontShowOnScreen);
+        view->show();
+        ground = Qt::black;
+    }
+};
+
+// The colour at a point in logical coordinates.
+QColor at(const QImage& image, QPointF point) {
+    return image.pixelColor((point * image.devicePixelRatio()).toPoint());
 }
 
-int paintedPixels(const QImage& image) {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += image.pixelColor(x, y).alpha() > 0;
-    return count;
+bool near(const QColor& c, Color expected, double tolerance = 0.12) {
+    return std::abs(c.redF() - expected.red) < tolerance &&
+           std::abs(c.greenF() - expected.green) < tolerance &&
+           std::abs(c.blueF() - expected.blue) < tolerance;
 }
 
 void settle() {
     QCoreApplication::processEvents();
-}
-
-void press(QWidget* target, QPointF at) {
-    QMouseEvent down(QEvent::MouseButtonPress, at, target->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(target, &down);
-    QMouseEvent up(QEvent::MouseButtonRelease, at, target->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
-                   Qt::NoModifier);
-    QApplication::sendEvent(target, &up);
 }
 
 } // namespace
@@ -92,12 +106,12 @@ void press(QWidget* target, QPointF at) {
 TEST(NotchContainerView, ClosedDrawsThePillOnlyWhereThereIsNoHardwareNotch) {
     ViewWorld plain({externalDisplay("desk", 0, true)});
     const NotchLayoutMetrics m = plain.vm->layoutMetrics.get();
-    EXPECT_EQ(alphaAt(plain.paint(), m.anchorWidth / 2, m.anchorHeight / 2), 255);
+    EXPECT_EQ(at(plain.paint(), {m.anchorWidth / 2, m.anchorHeight / 2}).alpha(), 255);
     EXPECT_EQ(plain.view->grab().toImage().pixelColor(90, 16).alpha(), 255) << "the widget paints the same";
 
     ViewWorld notched;
     EXPECT_EQ(notched.state(), NotchState::closed());
-    EXPECT_EQ(paintedPixels(notched.paint()), 0) << "the camera housing shows through";
+    EXPECT_TRUE(opaqueBounds(notched.paint()).isEmpty()) << "the camera housing shows through";
 }
 
 // Frame by frame, the input shape following the clip on a real X server is NotchPanelShapeTest's;
@@ -116,9 +130,9 @@ TEST(NotchContainerView, PaintsTheClipFromTheAnchorToTheWholePanel) {
     QImage image = w.paint();
     EXPECT_EQ(w.view->hitRect(),
               QRect(int(std::floor(m.leftExpansion)), 0, int(std::ceil(m.anchorWidth)), int(m.anchorHeight)));
-    EXPECT_EQ(alphaAt(image, m.leftExpansion + m.anchorWidth / 2, 4), 255);
-    EXPECT_EQ(alphaAt(image, 4, 4), 0);
-    EXPECT_EQ(alphaAt(image, m.leftExpansion + m.anchorWidth / 2, m.anchorHeight + 20), 0);
+    EXPECT_EQ(at(image, {m.leftExpansion + m.anchorWidth / 2, 4}).alpha(), 255);
+    EXPECT_EQ(at(image, {4, 4}).alpha(), 0);
+    EXPECT_EQ(at(image, {m.leftExpansion + m.anchorWidth / 2, m.anchorHeight + 20}).alpha(), 0);
 
     // Reveal 1: the whole panel, square top corners, the completion band included.
     w.advance(1);
@@ -128,9 +142,9 @@ TEST(NotchContainerView, PaintsTheClipFromTheAnchorToTheWholePanel) {
     EXPECT_EQ(shapeChanges, settled) << "nothing moved, nothing announced";
     EXPECT_EQ(w.view->hitRect(), w.view->rect());
     image = w.paint();
-    EXPECT_EQ(alphaAt(image, 1, 1), 255);
-    EXPECT_EQ(alphaAt(image, w.view->width() / 2.0, m.anchorHeight + 40), 255);
-    EXPECT_EQ(alphaAt(image, 0.5, w.view->height() - 0.5), 0);
+    EXPECT_EQ(at(image, {1, 1}).alpha(), 255);
+    EXPECT_EQ(at(image, {w.view->width() / 2.0, m.anchorHeight + 40}).alpha(), 255);
+    EXPECT_EQ(at(image, {0.5, w.view->height() - 0.5}).alpha(), 0);
 }
 
 TEST(NotchContainerView, TheDriverRunsFramesWhileRevealingAndArmsNothingOnceIdle) {
@@ -177,14 +191,14 @@ TEST(NotchContainerView, PointerReportsAndClicksReachTheModelAndButtonsWaitForTh
     EXPECT_GE(complete->geometry().top(), int(w.vm->layoutMetrics.get().anchorHeight));
 
     // Too early in the reveal: the press is still a notch click, but the button ignores it.
-    press(complete, QRectF(complete->rect()).center());
+    click(*complete);
     EXPECT_EQ(w.events, (std::vector<std::string>{"inside", "click"}));
     EXPECT_EQ(w.health->completedToday(K::postureCheck), 0);
 
     w.advance(2);
     w.view->advanceFrame();
     ASSERT_EQ(w.state(), NotchState::nudge(K::postureCheck));
-    press(complete, QRectF(complete->rect()).center());
+    click(*complete);
     EXPECT_EQ(w.health->completedToday(K::postureCheck), 1) << "a revealed button completes the nudge";
 
     // Outside the drawn shape the hosting rules say "not inside".
@@ -195,7 +209,7 @@ TEST(NotchContainerView, PointerReportsAndClicksReachTheModelAndButtonsWaitForTh
     QApplication::sendEvent(w.view.get(), &move);
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(w.view.get(), &leave);
-    press(w.view.get(), QPointF(5, 5));
+    click(*w.view, QPointF(5, 5));
     EXPECT_EQ(w.events, (std::vector<std::string>{"outside", "inside", "click"}));
 
     // Qt may give the enter and the leave to the window the view fills instead of to the view.
@@ -231,15 +245,10 @@ TEST(NotchContainerView, HoveringANudgeKeepsItsCompletionRowWorkingAtTheBottomOf
     EXPECT_GE(dismiss->geometry().top(), w.view->height() - int(NotchViewModel::completionRowHeight));
     EXPECT_LE(dismiss->geometry().bottom(), w.view->height());
     // Drawn where it takes clicks: the button's label is bright on the black surface.
-    const QImage image = w.paint(1);
-    int bright = 0;
-    const QRect at = dismiss->geometry();
-    for (int y = at.top(); y <= at.bottom(); ++y)
-        for (int x = at.left(); x <= at.right(); ++x)
-            bright += image.pixelColor(x, y).lightness() > 150;
-    EXPECT_GT(bright, 10);
+    const QImage label = w.paint(1).copy(dismiss->geometry());
+    EXPECT_GT(inkBounds(label, [](QColor c) { return c.lightness() > 150; }).width(), 10);
 
-    press(dismiss, QRectF(dismiss->rect()).center());
+    click(*dismiss);
     EXPECT_FALSE(w.vm->nudgeCompletionUI.get()) << "Ignore ends the prompt";
     EXPECT_FALSE(w.vm->nudgeOverlay.get());
     EXPECT_EQ(w.state(), NotchState::hoverExpanded()) << "and the dashboard stays under the pointer";
@@ -257,4 +266,112 @@ TEST(NotchHoverTracker, FollowsThePointerAndTheControlsMoves) {
     tracker.pointerLeft();
     EXPECT_EQ(reports, (std::vector<bool>{true, false, true, false}));
     EXPECT_FALSE(tracker.isHovered());
+}
+
+TEST(DashboardDrawing, TheBadgeRingIsTrimmedToTheScore) {
+    for (int score : {30, 90}) {
+        SurfaceWorld w;
+        if (score == 90)
+            w.record(2000, 6, 2, 1); // 30 rest + 30 water + 40 × 2.25 / 3
+        ASSERT_EQ(w.health->balanceScore.get().score, score);
+        w.openDashboard();
+        w.settle();
+        const QImage image = w.paint();
+        const QRectF badge = w.view->dashboardView()->layout().badge;
+        const Color tier = tierColor(w.health->balanceScore.get().tier);
+        // Clockwise from the middle of the top edge: the right side is within 30 %, the left
+        // side only within 90 %.
+        const QPointF right(badge.right() - 1.5, badge.center().y());
+        const QPointF left(badge.left() + 1.5, badge.center().y());
+        EXPECT_TRUE(near(at(image, right), tier)) << score;
+        EXPECT_EQ(near(at(image, left), tier), score == 90) << score;
+    }
+}
+
+TEST(DashboardDrawing, ChipBarsFillWithTheDay) {
+    SurfaceWorld w;
+    w.openDashboard();
+    w.settle();
+    const QRectF chip = w.view->dashboardView()->layout().chips[HoverHomeModel::water];
+    const QRectF bar = HoverHomeView::chipBarRect(chip);
+    const Color blue = w.core->dashboard().chips()[HoverHomeModel::water].progressColor;
+    auto filled = [&](double share) {
+        return near(at(w.paint(), {bar.left() + share * bar.width(), bar.center().y()}), blue);
+    };
+    EXPECT_FALSE(filled(0.25));
+    w.health->logWater(1000);
+    w.settle();
+    EXPECT_TRUE(filled(0.25));
+    EXPECT_FALSE(filled(0.75));
+    w.health->logWater(1500);
+    w.settle();
+    EXPECT_TRUE(filled(0.75)) << "over the goal: full";
+}
+
+TEST(DashboardDrawing, ReopensTheSameAfterTheClosedNotchGaveItsFontsBack) {
+    SurfaceWorld w;
+    w.record(1300, 2, 1, 0);
+    w.openDashboard();
+    w.settle();
+    const QImage before = w.paint();
+    w.leave();
+    w.settle();
+    ASSERT_TRUE(w.vm->notchState.get().is(NotchState::Case::closed));
+    releaseIdleMemory();
+    w.openDashboard();
+    w.settle();
+    EXPECT_TRUE(w.paint() == before) << "every label, figure and glyph drawn again as it was";
+}
+
+TEST(DashboardDrawing, TrackIsDimmedUntilThereIsWater) {
+    SurfaceWorld w;
+    w.health->setWaterGoal(3000);
+    w.openDashboard();
+    w.core->dashboard().perform(StatChip::QuickAction::trackWater);
+    w.settle();
+    WaterTrackingView& ruler = *w.view->rulerView();
+    const QRectF track = ruler.layout().track;
+    const QPointF fill(track.left() + 5, track.center().y());
+    const double dimmed = at(w.paint(), fill).blueF();
+    ruler.plusButton()->click();
+    w.settle();
+    const double lit = at(w.paint(), fill).blueF();
+    EXPECT_NEAR(dimmed / lit, 0.45, 0.05);
+    EXPECT_EQ(w.health->todayWaterML.get(), 0);
+    ruler.trackButton()->click();
+    EXPECT_EQ(w.health->todayWaterML.get(), 100);
+}
+
+TEST(ActivityPageDrawing, OpensFromTheDashboardShowsTodayAndItsButtonsShareAndGoBack) {
+    SurfaceWorld w;
+    // Today's own score is the day record's; yesterday's is history.
+    const Calendar& calendar = w.core->ports().calendar;
+    const std::string yesterday = calendar.dayKey(*calendar.addDays(w.scheduler.wallNow(), -1));
+    w.preferences->write(keys::dailyBalanceHistory, IntMap{{yesterday, 90}});
+    w.health->refresh();
+    w.openDashboard();
+    w.settle();
+    w.view->dashboardView()->activityButton()->click();
+    w.settle();
+    ASSERT_EQ(w.state(), NotchState::activityHeatMap());
+    ActivityHeatMapView& page = *w.view->activityView();
+
+    // Somewhere in the chart a cell is thriving green: yesterday's score.
+    const QImage image = w.paint();
+    const QRectF chart = page.layout().chart;
+    bool thriving = false;
+    for (double x = chart.left(); x < chart.right() && !thriving; x += 1)
+        for (double y = chart.top(); y < chart.bottom() && !thriving; y += 1)
+            thriving = near(at(image, {x, y}), tierColor(BalanceTier::thriving), 0.05);
+    EXPECT_TRUE(thriving);
+
+    EXPECT_EQ(page.accessiblePage()->accessibleName(), QStringLiteral("Activity heat map"));
+    EXPECT_EQ(page.accessibleChart()->accessibleName(), QStringLiteral("Last three months, 2 tracked days"))
+        << "yesterday's score and today's own";
+
+    page.shareButton()->click();
+    EXPECT_TRUE(w.core->sharePreview().isOpen());
+    EXPECT_EQ(w.core->sharePreview().background(), ActivityShareBackground::mono);
+    page.backButton()->click();
+    EXPECT_EQ(w.state(), NotchState::hoverExpanded());
 }

@@ -1,6 +1,6 @@
 #include "core/nudges/NudgeCatalogue.h"
 
-#include "NudgeTestImages.h"
+#include "UiTestPictures.h"
 #include "ui/nudges/NudgeMessageRow.h"
 
 #include <QPainter>

@@ -1,7 +1,7 @@
 #include "core/base/ManualScheduler.h"
 #include "core/base/SystemPreferences.h"
 
-#include "NudgeTestImages.h"
+#include "UiTestPictures.h"
 #include "ui/nudges/NudgeCompletionActionRow.h"
 #include "ui/nudges/NudgeInNotchCompletionRow.h"
 #include "ui/nudges/NudgeSurfaceButton.h"
@@ -9,13 +9,11 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QEnterEvent>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QWidget>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-
 #include <memory>
 
 using namespace vornela;
@@ -60,13 +58,6 @@ struct ButtonWorld {
             QEvent leave(QEvent::Leave);
             QApplication::sendEvent(&button, &leave);
         }
-    }
-
-    static void mouse(NudgeSurfaceButton& button, QEvent::Type type) {
-        const QPointF centre = QRectF(button.rect()).center();
-        QMouseEvent event(type, centre, button.mapToGlobal(centre), Qt::LeftButton,
-                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(&button, &event);
     }
 
     ManualScheduler clock{1'780'000'000, 100};
@@ -117,24 +108,23 @@ TEST(NudgeSurfaceButton, HoverBrightensAndGrowsTheButtonUnlessMotionIsReduced) {
 TEST(NudgeSurfaceButton, PressDimsAndShrinksTheLabelThenClicks) {
     ButtonWorld w;
     auto& button = w.complete();
-    ButtonWorld::mouse(button, QEvent::MouseButtonPress);
+    mouse(button, QEvent::MouseButtonPress);
     w.clock.advance(0.12);
     const auto pressed = button.lookAt(w.clock.monotonicNow());
     EXPECT_LT(pressed.labelScale, 1);
     EXPECT_LT(pressed.labelOpacity, 1);
     EXPECT_EQ(w.completed, 0);
-    ButtonWorld::mouse(button, QEvent::MouseButtonRelease);
+    mouse(button, QEvent::MouseButtonRelease);
     EXPECT_EQ(w.completed, 1);
     EXPECT_EQ(w.dismissed, 0);
     w.clock.advance(0.12);
     EXPECT_DOUBLE_EQ(button.lookAt(w.clock.monotonicNow()).labelScale, 1);
-    ButtonWorld::mouse(w.dismiss(), QEvent::MouseButtonPress);
-    ButtonWorld::mouse(w.dismiss(), QEvent::MouseButtonRelease);
+    click(w.dismiss());
     EXPECT_EQ(w.dismissed, 1);
 
     ButtonWorld still; // reduced motion keeps the dimming but not the shrinking
     still.system.reduceMotion.set(true);
-    ButtonWorld::mouse(still.complete(), QEvent::MouseButtonPress);
+    mouse(still.complete(), QEvent::MouseButtonPress);
     const auto look = still.complete().lookAt(still.clock.monotonicNow());
     EXPECT_DOUBLE_EQ(look.labelScale, 1);
     EXPECT_DOUBLE_EQ(look.labelOpacity, pressed.labelOpacity);

@@ -1,3 +1,4 @@
+#include "UiTestPictures.h"
 #include "core/app/VornelaCore.h"
 #include "core/onboarding/OnboardingPage.h"
 #include "core/store/PreferenceKeys.h"
@@ -18,34 +19,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 
 namespace vornela {
 namespace {
 
-double luminance(QColor c) {
-    const auto channel = [](double v) {
-        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
-}
-
-double contrast(QColor a, QColor b) {
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-// The strongest contrast any pixel inside `box` has against the colour in its top-left corner:
-// the glyphs' cores against the ground they are drawn on.
-double inkContrast(const QImage& image, QRect box) {
-    box &= image.rect();
-    const QColor ground = image.pixelColor(box.topLeft());
-    double best = 1;
-    for (int y = box.top(); y <= box.bottom(); ++y)
-        for (int x = box.left(); x <= box.right(); ++x)
-            best = std::max(best, contrast(image.pixelColor(x, y), ground));
-    return best;
-}
+using testing::inkContrast;
 
 // A first run on virtual time with the window's content on one page, in one scheme.
 struct OnboardingScene {

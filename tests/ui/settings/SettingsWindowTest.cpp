@@ -1,4 +1,5 @@
 #include "ui/settings/SettingsWindow.h"
+#include "UiTestPictures.h"
 #include "core/settings/SettingsWindowModel.h"
 #include "core/store/PreferenceKeys.h"
 #include "fakes/FakeSettingsPorts.h"
@@ -16,34 +17,10 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 using namespace vornela;
-using vornela::testing::CoreWorld;
+using namespace vornela::testing;
 
 namespace {
-
-double luminance(const QColor& c) {
-    const auto channel = [](double v) {
-        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
-}
-
-// The contrast between the label's background (its top-left pixel) and the pixel inside it that
-// differs most: the ink of the text as drawn.
-double drawnContrast(const QImage& image, const QWidget& window, const QLabel& label) {
-    const QRect box(label.mapTo(&window, label.contentsRect().topLeft()), label.contentsRect().size());
-    const double background = luminance(image.pixelColor(box.topLeft()));
-    double best = 1;
-    for (int y = box.top(); y <= box.bottom(); ++y) {
-        for (int x = box.left(); x <= box.right(); ++x) {
-            const double ink = luminance(image.pixelColor(x, y));
-            best = std::max(best, (std::max(ink, background) + 0.05) / (std::min(ink, background) + 0.05));
-        }
-    }
-    return best;
-}
 
 struct SettingsWorld : CoreWorld {
     SettingsWorld() : CoreWorld("Europe/Berlin", 2026, 3, 10, 9, 0) {}
@@ -84,7 +61,9 @@ TEST(SettingsWindow, ReadsInLightAndDarkAndShowsTheSelectedPane) {
         GeneralSettingsPane& general = *w.window.general();
         for (const QLabel* label : {w.window.paneTitle(), general.durationLabel(), general.footer(0),
                                     general.footer(3), general.versionLabel()}) {
-            EXPECT_GE(drawnContrast(image, w.window, *label), 4.5)
+            const QRect text(label->mapTo(&w.window, label->contentsRect().topLeft()),
+                             label->contentsRect().size());
+            EXPECT_GE(inkContrast(image, text), 4.5)
                 << qPrintable(label->text()) << (dark ? " (dark)" : " (light)");
         }
         const QColor highlight = w.window.palette().color(QPalette::Highlight);
