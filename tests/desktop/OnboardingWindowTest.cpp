@@ -13,6 +13,12 @@ using test::AppProcess;
 // A first run of the real binary: the onboarding window, driven from the keyboard only.
 class OnboardingDesktop : public ::testing::Test {
 protected:
+    // Starts a first run and waits for its window to settle on the first page; 0 if it never did.
+    quint32 startAtFirstPage(AppProcess& app) {
+        app.start();
+        const quint32 window = waitForOnboarding(app);
+        return window != 0 && settlesAt(window, 440) ? window : 0;
+    }
     quint32 waitForOnboarding(AppProcess& app) {
         quint32 found = 0;
         X11Probe::waitUntil(
@@ -43,10 +49,8 @@ protected:
 TEST_F(OnboardingDesktop, FirstRunGoesThroughEveryStepByKeyboardAndKeepsTheChosenGoal) {
     ASSERT_TRUE(probe.isConnected());
     AppProcess app;
-    app.start();
-    const quint32 window = waitForOnboarding(app);
+    const quint32 window = startAtFirstPage(app);
     ASSERT_NE(window, 0u) << app.standardError().toStdString();
-    ASSERT_TRUE(settlesAt(window, 440));
     const QRect first = probe.geometry(window);
     EXPECT_EQ(first.width(), 640);
 
@@ -82,10 +86,8 @@ TEST_F(OnboardingDesktop, FirstRunGoesThroughEveryStepByKeyboardAndKeepsTheChose
 TEST_F(OnboardingDesktop, CloseButtonLeadsToTheLastPageAndQuittingIsNotRefused) {
     ASSERT_TRUE(probe.isConnected());
     AppProcess app;
-    app.start();
-    const quint32 window = waitForOnboarding(app);
+    const quint32 window = startAtFirstPage(app);
     ASSERT_NE(window, 0u) << app.standardError().toStdString();
-    ASSERT_TRUE(settlesAt(window, 440));
     probe.pressCloseButton(window);
     ASSERT_TRUE(settlesAt(window, 380)) << probe.geometry(window).height();
     EXPECT_TRUE(probe.isViewable(window));
